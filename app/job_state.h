@@ -1,0 +1,57 @@
+// The one record through which the dialog and the copy worker cooperate. Flags and numbers
+// that both threads touch are relaxed atomics: one plain load or store each, without a race.
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+#include "platform/dialog.h"
+
+constexpr int max_sources = 512;
+constexpr int source_path_size = 256;  // 255 characters and the NUL
+constexpr int dialog_path_size = 260;  // 259 characters and the NUL
+
+using shared_int = std::atomic<int32_t>;
+
+inline int32_t load(const shared_int& value) { return value.load(std::memory_order_relaxed); }
+inline void store(shared_int& value, int32_t new_value) {
+  value.store(new_value, std::memory_order_relaxed);
+}
+
+struct job_state_record {
+  // Control flags: the dialog sets them, the worker polls.
+  shared_int running{1};
+  shared_int started{0};
+  shared_int paused{0};
+
+  // The job's inputs, frozen at Start before the worker exists.
+  dialog_handle main_window = nullptr;
+  char sources[max_sources][source_path_size] = {};
+  int32_t source_count = 0;
+  char dest_root[dialog_path_size] = {};
+
+  // Live options and speed: the worker reads them afresh at each use.
+  shared_int overwrite_all{0};
+  shared_int dont_notify{0};
+  shared_int speed_limit{10240};
+  shared_int chunk_size{1024};
+  shared_int chunk_delay_ms{100};
+
+  // Dialog-side state the worker never reads.
+  int32_t browse_target = 1;
+  char last_source_folder[dialog_path_size] = {};
+  char last_dest_folder[dialog_path_size] = {};
+  char settings_path[dialog_path_size] = {};
+
+  // A worker exists (from its creation until it reports itself gone): keeps one worker at a time.
+  shared_int worker_alive{0};
+  // The dialog is closing: a scan in progress gives up early.
+  shared_int closing{0};
+};
+
+extern job_state_record job_state;
+
+// The snapshot's copying rules, applied by take_job_snapshot to each text it fetches from the
+// dialog: the text is kept whole (cut only at its slot's size), with forward slashes read as
+// backslashes.
+void snapshot_source(int slot, const char* text);
+void snapshot_dest_root(const char* text);

@@ -1,0 +1,5 @@
+// The main dialog's procedure: every user action arrives here on the dialog's thread.
+#pragma once
+#include <windows.h>
+
+INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);

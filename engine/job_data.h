@@ -1,0 +1,18 @@
+// The worker's data for one job: process-wide, owned by one worker at a time, allocated when a
+// job starts and released when its copy loop returns.
+#pragma once
+#include <cstdint>
+
+struct list_entry;  // engine/file_list.h
+
+constexpr int32_t copy_buffer_size = 2500000;
+
+struct worker_job_data {
+  uint8_t* copy_buffer;
+  list_entry** file_list;
+  int32_t file_count;
+  uint64_t total_bytes;    // sizes of all listed files
+  uint64_t sampled_bytes;  // sum of the rate meter's samples, standing for the bytes done
+};
+
+extern worker_job_data job_data;

@@ -1,0 +1,41 @@
+// Files and folders as the engine sees them: backslash-separated narrow paths in the ANSI
+// code page. Backends translate to the host's own conventions.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+struct folder_entry {
+  char name[260];
+  bool is_folder;
+  uint64_t size;
+};
+
+struct folder_listing;  // owned by the backend
+
+// Opens the listing for a search pattern such as "C:\data\*.*"; null when it cannot be read.
+folder_listing* folder_listing_open(const char* pattern);
+// Fills the next entry ("." and ".." included when the host reports them); false at the end.
+bool folder_listing_next(folder_listing* listing, folder_entry* entry);
+void folder_listing_close(folder_listing* listing);
+
+enum class make_folder_result { made, exists, failed };
+// Creates one folder level; the path may end with a backslash.
+make_folder_result make_folder(const char* path);
+
+// Buffered C stream in binary mode ("rb" or "wb"); null on failure.
+FILE* open_file_stream(const char* path, const char* mode);
+// Size in bytes measured by seeking to the end; leaves the stream rewound. -1 on failure.
+int64_t stream_size(FILE* stream);
+
+// 0 on success, otherwise the errno value that explains the failure.
+int delete_file(const char* path);
+// Moves a finished file into place, replacing what stood there; false on failure.
+bool replace_file(const char* from, const char* to);
+bool file_exists(const char* path);
+
+// Identity of a file or folder on its volume (volume and file index, or device and inode).
+struct file_identity {
+  uint64_t volume;
+  uint64_t index;
+};
+bool get_file_identity(const char* path, file_identity* identity);

@@ -1,0 +1,111 @@
+// POSIX backend of files and folders: backslash paths become slash paths, and a listing
+// reports what stat() sees through links, as the Windows listing reports a junction's target.
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace {
+constexpr size_t host_path_size = 4096;
+
+void to_host_path(const char* path, char (&host)[host_path_size]) {
+  snprintf(host, sizeof host, "%s", path);
+  for (char* c = host; *c; ++c)
+    if (*c == '\\') *c = '/';
+}
+}  // namespace
+
+struct folder_listing {
+  DIR* dir;
+  char folder[host_path_size];  // ends with '/' or is empty
+};
+
+folder_listing* folder_listing_open(const char* pattern) {
+  folder_listing* listing = new (std::nothrow) folder_listing{};
+  if (!listing) return nullptr;
+  to_host_path(pattern, listing->folder);
+  char* last_slash = strrchr(listing->folder, '/');
+  if (last_slash) last_slash[1] = '\0';  // drop the "*.*" pattern, keep the folder
+  else listing->folder[0] = '\0';
+  listing->dir = opendir(listing->folder[0] ? listing->folder : ".");
+  if (!listing->dir) {
+    delete listing;
+    return nullptr;
+  }
+  return listing;
+}
+
+bool folder_listing_next(folder_listing* listing, folder_entry* entry) {
+  while (dirent* found = readdir(listing->dir)) {
+    char full[host_path_size];
+    int length = snprintf(full, sizeof full, "%s%s", listing->folder, found->d_name);
+    struct stat info;
+    // Like Windows, skip what cannot be described (a dangling link).
+    if (length >= static_cast<int>(sizeof full) || stat(full, &info) != 0) continue;
+    snprintf(entry->name, sizeof entry->name, "%s", found->d_name);
+    entry->is_folder = S_ISDIR(info.st_mode);
+    entry->size = entry->is_folder ? 0 : static_cast<uint64_t>(info.st_size);
+    return true;
+  }
+  return false;
+}
+
+void folder_listing_close(folder_listing* listing) {
+  closedir(listing->dir);
+  delete listing;
+}
+
+make_folder_result make_folder(const char* path) {
+  char host[host_path_size];
+  to_host_path(path, host);
+  if (mkdir(host, 0777) == 0) return make_folder_result::made;
+  return errno == EEXIST ? make_folder_result::exists : make_folder_result::failed;
+}
+
+FILE* open_file_stream(const char* path, const char* mode) {
+  char host[host_path_size];
+  to_host_path(path, host);
+  return fopen(host, mode);
+}
+
+int64_t stream_size(FILE* stream) {
+  if (fseeko(stream, 0, SEEK_END) != 0) return -1;
+  int64_t size = ftello(stream);
+  rewind(stream);
+  return size;
+}
+
+int delete_file(const char* path) {
+  char host[host_path_size];
+  to_host_path(path, host);
+  return remove(host) == 0 ? 0 : errno;
+}
+
+bool replace_file(const char* from, const char* to) {
+  char host_from[host_path_size], host_to[host_path_size];
+  to_host_path(from, host_from);
+  to_host_path(to, host_to);
+  return rename(host_from, host_to) == 0;
+}
+
+bool file_exists(const char* path) {
+  char host[host_path_size];
+  to_host_path(path, host);
+  struct stat info;
+  return stat(host, &info) == 0;
+}
+
+bool get_file_identity(const char* path, file_identity* identity) {
+  char host[host_path_size];
+  to_host_path(path, host);
+  struct stat info;
+  if (stat(host, &info) != 0) return false;
+  identity->volume = static_cast<uint64_t>(info.st_dev);
+  identity->index = static_cast<uint64_t>(info.st_ino);
+  return true;
+}

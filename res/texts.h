@@ -1,0 +1,68 @@
+/* Every text Ferrix shows or writes, each once. The source is UTF-8; the compilers turn it
+   into GBK (code page 936) bytes. Plain macros, because the resource compiler reads this too.
+   Trailing blanks belong to the texts; the comment after each such text gives their count. */
+#pragma once
+
+/* Dialog template */
+#define TEXT_TITLE "Ferrix v0.1"
+#define TEXT_DIALOG_FONT "宋体"
+#define TEXT_HEADING "目录对拷工具"
+#define TEXT_SOURCE_CAPTION "来源 :"
+#define TEXT_DEST_CAPTION "目标 :"
+#define TEXT_ADD "添加"
+#define TEXT_REMOVE "移除文件"
+#define TEXT_BROWSE "浏览"
+#define TEXT_SLIDER_NAME "Slider1"
+#define TEXT_SPEED_CAPTION "最大速度 :"
+#define TEXT_UNLIMITED "无限制"
+#define TEXT_START "开始"
+#define TEXT_STOP "停止"
+#define TEXT_PROGRESS_NAME "Progress1"
+#define TEXT_CURRENT_FILE_CAPTION "当前文件 :"
+#define TEXT_ALL_FILES_CAPTION "全部文件 :"
+#define TEXT_PAUSE "暂停\\继续"
+#define TEXT_OVERWRITE_ALL "覆盖现有文件"
+#define TEXT_DONT_NOTIFY "没有错误通知"
+#define TEXT_SAVE "保存"
+#define TEXT_LOAD "载入"
+#define TEXT_CLEAR_ALL "全部清除"
+
+/* Speed */
+#define TEXT_SPEED_FORMAT "%d 字符/秒"
+
+/* Folder browser */
+#define TEXT_PICK_SOURCE "请选择来源目录:           "   /* 11 blanks */
+#define TEXT_PICK_DEST "请选择目标目录:              "   /* 14 blanks */
+#define TEXT_BROWSER_CAPTION "选择目录        "         /* 8 blanks */
+
+/* Worker */
+#define TEXT_SCANNING "扫描文件          "                                    /* 10 blanks */
+#define TEXT_NO_COPY_BUFFER "无法分配 2500000 字节给拷贝缓冲区            " /* 12 blanks */
+#define TEXT_NO_FILE_LIST "无法分配内存给文件列表"
+#define TEXT_MEMORY_CAPTION "内存分配失败     "                               /* 5 blanks */
+#define TEXT_FILE_ACCESS_CAPTION "文件存取   "                                /* 3 blanks */
+#define TEXT_READ_ERROR "打开 (%s) 读取错误.         "                        /* 9 blanks */
+#define TEXT_WRITE_ERROR "打开 (%s) 写入错误.          "                      /* 10 blanks */
+#define TEXT_DELETE_ERROR "错误删除 (%s) %d      "                            /* 6 blanks */
+#define TEXT_ALL_DONE "恭喜!!! 全部完成!!!"
+
+/* Status lines */
+#define TEXT_ESTIMATE "估计完成时间: %s              "                        /* 14 blanks */
+#define TEXT_SPEED_LINE "时间: %s | 速度 : %.02f kb/秒 | 剩余: %d "           /* 1 blank */
+#define TEXT_PAUSED_LINE "时间: %s | 当前速度 : %.02f kb/秒 | 剩余文件: %d       " /* 7 blanks */
+#define TEXT_MINUTES_SECONDS "%d分钟 %02d秒"
+#define TEXT_HOURS_MINUTES_SECONDS "%d小时 %02d分钟 %02d秒"
+
+/* Dialog-side refusals */
+#define TEXT_SOURCE_TOO_LONG "来源目录路径超过 255 个字符, 未添加: %s"
+#define TEXT_SOURCE_LIST_FULL "来源目录已达 512 个, 未添加: %s"
+#define TEXT_NO_WORKER "无法启动拷贝线程"
+#define TEXT_ERROR_CAPTION "错误"
+
+/* Settings files */
+#define TEXT_SETTINGS_SECTION "Ferrix"
+#define TEXT_LOAD_TITLE "载入设置"
+#define TEXT_SAVE_TITLE "保存设置"
+#define TEXT_SETTINGS_FILTER_NAME "Ferrix 设置"
+#define TEXT_ALL_FILES_FILTER_NAME "所有文件 " /* 1 blank */
+#define TEXT_SAVE_FAILED "无法写入设置文件: %s"

@@ -1,0 +1,104 @@
+# Shared by the scripts: installs what is missing, builds, and owns the Wine set-up
+# (project prefix under build/, code page 936, CJK fonts, Xvfb when there is no display).
+# Source it; it defines functions and sets FERRIX_ROOT.
+
+FERRIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+FERRIX_BUILD=${FERRIX_BUILD:-$FERRIX_ROOT/build}  # a helper may build elsewhere
+FERRIX_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32 xvfb
+                 imagemagick fonts-wqy-zenhei fonts-noto-cjk locales x11-utils)
+
+step() { printf '== %s\n' "$*"; }
+
+ensure_packages() {
+  local missing=() package
+  for package in "${FERRIX_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+      echo "Missing Debian packages: ${missing[*]}" >&2
+      echo "As root: dpkg --add-architecture i386 && apt-get update && apt-get install -y ${missing[*]}" >&2
+      exit 1
+    fi
+    step "installing ${missing[*]}"
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    apt-get update -q >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" >/dev/null
+  fi
+  if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+    if [ "$(id -u)" -ne 0 ]; then
+      echo "Missing locale zh_CN.UTF-8: as root, localedef -i zh_CN -f UTF-8 zh_CN.UTF-8" >&2
+      exit 1
+    fi
+    step "creating the zh_CN.UTF-8 locale (Wine's code page 936)"
+    localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+  fi
+}
+
+# configure_and_build NAME [cmake options...]: one build tree under build/NAME.
+configure_and_build() {
+  local name=$1
+  shift
+  step "building $name"
+  cmake -S "$FERRIX_ROOT" -B "$FERRIX_BUILD/$name" -G Ninja "$@" >"$FERRIX_BUILD/$name.configure.log" 2>&1 ||
+    { cat "$FERRIX_BUILD/$name.configure.log"; return 1; }
+  cmake --build "$FERRIX_BUILD/$name" -- -j"$(nproc)" >"$FERRIX_BUILD/$name.build.log" 2>&1 ||
+    { tail -n 60 "$FERRIX_BUILD/$name.build.log"; return 1; }
+}
+
+build_windows() {
+  mkdir -p "$FERRIX_BUILD"
+  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$FERRIX_ROOT/cmake/toolchain-mingw-i686.cmake"
+}
+
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
+  local number=99
+  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+  step "no display: starting Xvfb on :$number"
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  FERRIX_XVFB_PID=$!
+  export DISPLAY=":$number"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+export_wine_environment() {
+  export WINEPREFIX=$FERRIX_BUILD/wine-prefix WINEARCH=win32 WINEDEBUG=-all
+  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+ensure_wine_prefix() {
+  export_wine_environment
+  [ -f "$WINEPREFIX/.ferrix-ready" ] && return
+  step "creating the Wine prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  # Debian's Wine does not load its own fonts from /usr/share: copy them into the prefix.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  local replacements='HKCU\Software\Wine\Fonts\Replacements'
+  wine reg add "$replacements" /v "宋体" /d "WenQuanYi Zen Hei Sharp" /f >/dev/null 2>&1
+  wine reg add "$replacements" /v "SimSun" /d "Noto Sans CJK SC" /f >/dev/null 2>&1
+  # One virtual desktop: every program lands on it, captions are drawn, closing is quick.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.ferrix-ready"
+}
+
+start_wine() {
+  start_display
+  ensure_wine_prefix
+  wineserver -p >/dev/null 2>&1 </dev/null
+  # The first Wine process leaves helpers behind that would hold on to a caller's pipes.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+stop_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${FERRIX_XVFB_PID:-}" ]; then kill "$FERRIX_XVFB_PID" 2>/dev/null || true; fi
+}
