@@ -27,10 +27,16 @@ FILE* open_file_stream(const char* path, const char* mode);
 // Size in bytes measured by seeking to the end; leaves the stream rewound. -1 on failure.
 int64_t stream_size(FILE* stream);
 
+// Creates a file that must not exist yet and opens it for writing in binary mode. Null on
+// failure; name_taken then tells whether something of that name was already there.
+FILE* create_new_file_stream(const char* path, bool* name_taken);
+
 // 0 on success, otherwise the errno value that explains the failure.
 int delete_file(const char* path);
 // Moves a finished file into place, replacing what stood there; false on failure.
 bool replace_file(const char* from, const char* to);
+// Moves a finished file to a name where nothing may stand yet; false if something does.
+bool move_new_file(const char* from, const char* to);
 bool file_exists(const char* path);
 
 // Identity of a file or folder on its volume (volume and file index, or device and inode).

@@ -3,20 +3,27 @@
 #include "platform/files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
+#include "engine/gbk_path.h"
+
 namespace {
 constexpr size_t host_path_size = 4096;
 
+// Only separators turn into slashes: the second byte of a GBK character may be 0x5C too.
 void to_host_path(const char* path, char (&host)[host_path_size]) {
   snprintf(host, sizeof host, "%s", path);
-  for (char* c = host; *c; ++c)
-    if (*c == '\\') *c = '/';
+  for (char* c = host; *c; ++c) {
+    if (gbk_is_lead_byte(static_cast<unsigned char>(*c)) && c[1] != '\0') ++c;
+    else if (*c == '\\') *c = '/';
+  }
 }
 }  // namespace
 
@@ -80,6 +87,20 @@ int64_t stream_size(FILE* stream) {
   return size;
 }
 
+FILE* create_new_file_stream(const char* path, bool* name_taken) {
+  char host[host_path_size];
+  to_host_path(path, host);
+  *name_taken = false;
+  int fd = open(host, O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (fd < 0) {
+    *name_taken = errno == EEXIST;
+    return nullptr;
+  }
+  FILE* stream = fdopen(fd, "wb");
+  if (!stream) close(fd);
+  return stream;
+}
+
 int delete_file(const char* path) {
   char host[host_path_size];
   to_host_path(path, host);
@@ -91,6 +112,18 @@ bool replace_file(const char* from, const char* to) {
   to_host_path(from, host_from);
   to_host_path(to, host_to);
   return rename(host_from, host_to) == 0;
+}
+
+bool move_new_file(const char* from, const char* to) {
+  char host_from[host_path_size], host_to[host_path_size];
+  to_host_path(from, host_from);
+  to_host_path(to, host_to);
+  if (renameat2(AT_FDCWD, host_from, AT_FDCWD, host_to, RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without an atomic no-replace rename: a hard link refuses an existing name.
+  if (link(host_from, host_to) != 0) return false;
+  unlink(host_from);
+  return true;
 }
 
 bool file_exists(const char* path) {

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 #include <direct.h>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -53,10 +56,26 @@ int64_t stream_size(FILE* stream) {
   return size;
 }
 
+FILE* create_new_file_stream(const char* path, bool* name_taken) {
+  *name_taken = false;
+  int fd = _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) {
+    *name_taken = errno == EEXIST;
+    return nullptr;
+  }
+  FILE* stream = _fdopen(fd, "wb");
+  if (!stream) _close(fd);
+  return stream;
+}
+
 int delete_file(const char* path) { return remove(path) == 0 ? 0 : errno; }
 
 bool replace_file(const char* from, const char* to) {
   return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool move_new_file(const char* from, const char* to) {
+  return MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool file_exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }

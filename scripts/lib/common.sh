@@ -41,6 +41,7 @@ configure_and_build() {
   local name=$1
   shift
   step "building $name"
+  mkdir -p "$FERRIX_BUILD"
   cmake -S "$FERRIX_ROOT" -B "$FERRIX_BUILD/$name" -G Ninja "$@" >"$FERRIX_BUILD/$name.configure.log" 2>&1 ||
     { cat "$FERRIX_BUILD/$name.configure.log"; return 1; }
   cmake --build "$FERRIX_BUILD/$name" -- -j"$(nproc)" >"$FERRIX_BUILD/$name.build.log" 2>&1 ||

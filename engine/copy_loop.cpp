@@ -1,0 +1,83 @@
+// The copy loop: per file the all-files bar, the destination path and its folders, the opens,
+// the chunks; at the end the completion steps.
+#include "engine/copy_loop.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/job_state.h"
+#include "engine/dest_path.h"
+#include "engine/file_copy.h"
+#include "engine/job_data.h"
+#include "engine/notice.h"
+#include "engine/percent.h"
+#include "platform/clock.h"
+#include "platform/dialog.h"
+#include "platform/files.h"
+#include "res/control_ids.h"
+
+namespace {
+// The file's destination, shown in label 1017 and its folders created. False (with the
+// write-error notice) when the path would pass 255 characters: the file is skipped.
+bool prepare_destination(file_copy& file, int32_t source_slot) {
+  path_pieces pieces;
+  split_file_path(file.source_file_path, pieces);
+  char drive_and_folder[list_path_size + 4];
+  snprintf(drive_and_folder, sizeof drive_and_folder, "%s%s", pieces.drive, pieces.folder);
+  const char* source =
+      source_slot >= 0 && source_slot < max_sources ? job_state.sources[source_slot] : "";
+
+  char dest_path[notice_path_size];
+  size_t length =
+      compose_dest_path(job_state.dest_root, relative_folder_of(drive_and_folder, source),
+                        pieces.name, dest_path, sizeof dest_path);
+  dialog_set_text(job_state.main_window, IDC_CURRENT_FILE, dest_path);
+  if (length >= sizeof file.dest_file_path) {
+    show_file_notice(TEXT_WRITE_ERROR, dest_path);
+    return false;
+  }
+  memcpy(file.dest_file_path, dest_path, length + 1);
+  create_dest_folders(file.dest_file_path);
+  return true;
+}
+
+void end_job(int32_t files_left, int32_t file_count) {
+  dialog_set_text(job_state.main_window, IDC_ESTIMATE_LINE, TEXT_ALL_DONE);
+  dialog_set_progress(job_state.main_window, IDC_FILE_PROGRESS, 0);
+  dialog_set_progress(job_state.main_window, IDC_ALL_PROGRESS,
+                      percent_of(static_cast<uint64_t>(files_left), file_count));
+  dialog_send_job_finished(job_state.main_window);
+  store(job_state.running, 0);
+}
+}  // namespace
+
+void create_dest_folders(const char* dest_file_path) {
+  size_t cursor = 0;
+  char level[list_path_size];
+  while (next_folder_level(dest_file_path, cursor, level))
+    make_folder(level);  // "exists" is normal; any other failure shows at the file's open
+}
+
+int copy_files(int32_t file_count) {
+  rate_meter meter{};
+  rate_meter_start(meter);
+  uint32_t temp_number = 0;
+  int32_t files_left = file_count;
+  while (files_left != 0 && load(job_state.running)) {
+    dialog_set_progress(job_state.main_window, IDC_ALL_PROGRESS,
+                        percent_of(static_cast<uint64_t>(files_left), file_count));
+    const list_entry* entry = job_data.file_list[files_left - 1];
+    file_copy file{};
+    snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry->path);
+    if (prepare_destination(file, entry->source_slot) && open_file_streams(file, temp_number)) {
+      rate_meter_file_start(meter);
+      copy_file_chunks(file, meter, files_left);
+      dialog_set_progress(job_state.main_window, IDC_FILE_PROGRESS, 100);
+    } else {
+      sleep_ms(load(job_state.chunk_delay_ms));
+    }
+    --files_left;
+  }
+  end_job(files_left, file_count);
+  return 0;
+}

@@ -1,0 +1,131 @@
+// One file: the opens with their notices, the chunks with pause and Stop, and the finish that
+// only ever puts a complete copy under the destination's name.
+#include <cstdio>
+#include <cstring>
+
+#include "app/job_state.h"
+#include "engine/file_copy.h"
+#include "engine/job_data.h"
+#include "engine/notice.h"
+#include "engine/percent.h"
+#include "platform/clock.h"
+#include "platform/dialog.h"
+#include "platform/files.h"
+#include "res/control_ids.h"
+
+namespace {
+constexpr int max_temp_attempts = 64;
+constexpr int pause_poll_ms = 50;
+
+bool same_file(const char* a, const char* b) {
+  file_identity first{}, second{};
+  return get_file_identity(a, &first) && get_file_identity(b, &second) &&
+         first.volume == second.volume && first.index == second.index;
+}
+
+// The exists test: false (file skipped, notice given) when the destination must be left alone.
+bool destination_may_be_written(file_copy& file) {
+  FILE* existing = open_file_stream(file.dest_file_path, "rb");
+  if (!existing) return true;  // absent, or present but unreadable: counts as absent
+  fclose(existing);
+  // Overwriting a file with itself would read what is being replaced.
+  if (!load(job_state.overwrite_all) || same_file(file.source_file_path, file.dest_file_path)) {
+    show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
+    return false;
+  }
+  file.dest_existed = true;
+  return true;
+}
+
+// A new file under a temporary name beside the destination, never one that exists already.
+bool create_temp_file(file_copy& file, uint32_t& temp_number) {
+  for (int attempt = 0; attempt < max_temp_attempts; ++attempt, ++temp_number) {
+    if (!compose_temp_path(file.dest_file_path, temp_number, file.temp_path)) continue;
+    bool name_taken = false;
+    file.dest_stream = create_new_file_stream(file.temp_path, &name_taken);
+    if (file.dest_stream) return true;
+    if (!name_taken) break;
+  }
+  show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
+  return false;
+}
+
+void close_streams(file_copy& file) {
+  fclose(file.source_stream);
+  fclose(file.dest_stream);
+}
+
+void delete_temp_file(const file_copy& file) {
+  int error = delete_file(file.temp_path);
+  if (error != 0) show_deletion_notice(file.temp_path, error);
+}
+
+// The copy did not finish: whatever stood under the destination's name stays as it was.
+void discard_copy(file_copy& file, const char* notice_format, const char* notice_path) {
+  close_streams(file);
+  if (notice_format) show_file_notice(notice_format, notice_path);
+  delete_temp_file(file);
+}
+
+// Every byte is in the temporary file: make sure it reached the disk, then give it its name.
+void finish_copy(file_copy& file) {
+  bool written = fflush(file.dest_stream) == 0 && !ferror(file.dest_stream);
+  written = fclose(file.dest_stream) == 0 && written;
+  fclose(file.source_stream);
+  if (written)
+    written = file.dest_existed ? replace_file(file.temp_path, file.dest_file_path)
+                                : move_new_file(file.temp_path, file.dest_file_path);
+  if (written) return;
+  show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
+  delete_temp_file(file);
+}
+
+int32_t current_chunk_size() {
+  int32_t chunk = load(job_state.chunk_size);
+  if (chunk < 1) return 1;
+  return chunk < copy_buffer_size ? chunk : copy_buffer_size;
+}
+
+void wait_while_paused(rate_meter& meter, int32_t files_left) {
+  while (load(job_state.paused) && load(job_state.running)) {
+    rate_meter_pause_tick(meter, files_left);
+    sleep_ms(pause_poll_ms);
+  }
+}
+}  // namespace
+
+bool open_file_streams(file_copy& file, uint32_t& temp_number) {
+  file.source_stream = open_file_stream(file.source_file_path, "rb");
+  file.file_size = file.source_stream ? stream_size(file.source_stream) : -1;
+  if (file.file_size < 0) {
+    if (file.source_stream) fclose(file.source_stream);
+    show_file_notice(TEXT_READ_ERROR, file.source_file_path);
+    return false;
+  }
+  if (destination_may_be_written(file) && create_temp_file(file, temp_number)) return true;
+  fclose(file.source_stream);
+  return false;
+}
+
+void copy_file_chunks(file_copy& file, rate_meter& meter, int32_t files_left) {
+  file.file_bytes_copied = 0;
+  for (;;) {
+    size_t chunk = static_cast<size_t>(current_chunk_size());
+    wait_while_paused(meter, files_left);  // the chunk keeps the size taken before the wait
+
+    size_t bytes_read = fread(job_data.copy_buffer, 1, chunk, file.source_stream);
+    bool read_failed = bytes_read < chunk && ferror(file.source_stream);
+    bool write_failed = bytes_read > 0 &&
+                        fwrite(job_data.copy_buffer, 1, bytes_read, file.dest_stream) != bytes_read;
+    file.file_bytes_copied += bytes_read;
+    rate_meter_chunk_done(meter, static_cast<uint32_t>(bytes_read), files_left);
+    dialog_set_progress(job_state.main_window, IDC_FILE_PROGRESS,
+                        percent_of(file.file_bytes_copied, static_cast<uint64_t>(file.file_size)));
+    sleep_ms(load(job_state.chunk_delay_ms));
+
+    if (read_failed) return discard_copy(file, TEXT_READ_ERROR, file.source_file_path);
+    if (write_failed) return discard_copy(file, TEXT_WRITE_ERROR, file.dest_file_path);
+    if (bytes_read != chunk) return finish_copy(file);
+    if (!load(job_state.running)) return discard_copy(file, nullptr, nullptr);
+  }
+}

@@ -1,0 +1,67 @@
+// Destination paths: splitting, the relative folder, composition and temporary names.
+#include "engine/dest_path.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/gbk_path.h"
+
+void split_file_path(const char* path, path_pieces& pieces) {
+  size_t drive = drive_length(path);
+  snprintf(pieces.drive, sizeof pieces.drive, "%.*s", static_cast<int>(drive), path);
+  const char* rest = path + drive;
+  const char* last_backslash = gbk_last_backslash(rest);
+  size_t folder = last_backslash ? static_cast<size_t>(last_backslash - rest) + 1 : 0;
+  snprintf(pieces.folder, sizeof pieces.folder, "%.*s", static_cast<int>(folder), rest);
+  snprintf(pieces.name, sizeof pieces.name, "%s", rest + folder);
+}
+
+const char* relative_folder_of(const char* drive_and_folder, const char* source) {
+  size_t skip = strlen(source);
+  size_t length = strlen(drive_and_folder);
+  return drive_and_folder + (skip < length ? skip : length);
+}
+
+size_t compose_dest_path(const char* dest_root, const char* relative_folder, const char* name,
+                         char* out, size_t out_size) {
+  if (relative_folder[0] == '\\') ++relative_folder;
+  int length = snprintf(out, out_size, "%s%s%s%s", dest_root,
+                        gbk_ends_with_backslash(dest_root) ? "" : "\\", relative_folder, name);
+  return length < 0 ? 0 : static_cast<size_t>(length);
+}
+
+bool next_folder_level(const char* dest_file_path, size_t& cursor, char (&level)[list_path_size]) {
+  path_pieces pieces;
+  split_file_path(dest_file_path, pieces);
+  size_t folder_length = strlen(pieces.folder);
+  if (cursor == 0 && folder_length > 0) cursor = gbk_character_length(pieces.folder);
+  if (cursor >= folder_length) return false;
+  const char* end = gbk_next_backslash(pieces.folder + cursor);
+  if (!end) return false;
+  cursor = static_cast<size_t>(end - pieces.folder) + 1;
+  int length = snprintf(level, sizeof level, "%s%.*s", pieces.drive, static_cast<int>(cursor),
+                        pieces.folder);
+  return length > 0 && static_cast<size_t>(length) < sizeof level;
+}
+
+namespace {
+bool same_name_ignoring_case(const char* a, const char* b) {
+  for (;; ++a, ++b) {
+    char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a + 0x20) : *a;
+    char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b + 0x20) : *b;
+    if (x != y) return false;
+    if (x == '\0') return true;
+  }
+}
+}  // namespace
+
+bool compose_temp_path(const char* dest_file_path, uint32_t number,
+                       char (&temp_path)[temp_path_size]) {
+  path_pieces pieces;
+  split_file_path(dest_file_path, pieces);
+  char name[8];
+  snprintf(name, sizeof name, "~%04x", static_cast<unsigned>(number & 0xFFFF));
+  if (same_name_ignoring_case(name, pieces.name)) return false;
+  int length = snprintf(temp_path, sizeof temp_path, "%s%s%s", pieces.drive, pieces.folder, name);
+  return length > 0 && static_cast<size_t>(length) < sizeof temp_path;
+}

@@ -1,0 +1,28 @@
+// One file's pass through the copy loop, shared by the loop and its chunk copier.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+#include "engine/dest_path.h"
+#include "engine/file_list.h"
+#include "engine/rate_meter.h"
+
+struct file_copy {
+  char source_file_path[list_path_size];
+  char dest_file_path[list_path_size];
+  char temp_path[temp_path_size];  // where the copy is written until it is complete
+  FILE* source_stream;
+  FILE* dest_stream;  // open on temp_path
+  int64_t file_size;
+  uint64_t file_bytes_copied;
+  bool dest_existed;  // the exists test found a file: the finished copy replaces it
+};
+
+// Opens the source, applies the exists test and the same-file guard, and creates the
+// temporary file. False, with its notice given and nothing left open, when the file is skipped.
+// temp_number is the job's next temporary name to try; it moves on past names in use.
+bool open_file_streams(file_copy& file, uint32_t& temp_number);
+
+// Copies the open file chunk by chunk, then either moves the finished copy into place or, on
+// Stop or a failure, deletes it. Streams are closed on return.
+void copy_file_chunks(file_copy& file, rate_meter& meter, int32_t files_left);

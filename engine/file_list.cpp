@@ -1,0 +1,62 @@
+// The file list's growth, its sort order and its release.
+#include "engine/file_list.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/worker_memory.h"
+
+list_entry** grow_file_list(list_entry** old, int32_t new_capacity, int32_t old_capacity) {
+  auto grown = static_cast<list_entry**>(worker_calloc(new_capacity, sizeof(list_entry*)));
+  if (!grown) return nullptr;
+  memcpy(grown, old, sizeof(list_entry*) * old_capacity);
+  free(old);
+  return grown;
+}
+
+bool add_list_entry(list_entry**& list, int32_t& count, int32_t& capacity, const char* path,
+                    int32_t source_slot) {
+  auto entry = static_cast<list_entry*>(worker_malloc(sizeof(list_entry)));
+  if (!entry) return false;
+  snprintf(entry->path, sizeof entry->path, "%s", path);
+  entry->source_slot = source_slot;
+  list[count] = entry;
+  ++count;
+  if (count < capacity) return true;
+
+  list_entry** grown = grow_file_list(list, capacity + list_growth, capacity);
+  if (!grown) return false;  // the entry is in the old list and is freed with it
+  list = grown;
+  capacity += list_growth;
+  return true;
+}
+
+namespace {
+// Only A to Z fold; the bytes of double-byte characters compare as they are.
+unsigned char folded(unsigned char byte) {
+  return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + 0x20) : byte;
+}
+
+int compare_ignoring_case(const char* left, const char* right) {
+  auto a = reinterpret_cast<const unsigned char*>(left);
+  auto b = reinterpret_cast<const unsigned char*>(right);
+  for (;; ++a, ++b) {
+    unsigned char x = folded(*a), y = folded(*b);
+    if (x != y) return x < y ? -1 : 1;
+    if (x == 0) return 0;
+  }
+}
+}  // namespace
+
+int compare_paths_descending(const void* a, const void* b) {
+  const list_entry* left = *static_cast<list_entry* const*>(a);
+  const list_entry* right = *static_cast<list_entry* const*>(b);
+  return -compare_ignoring_case(left->path, right->path);
+}
+
+void free_file_list(list_entry** list, int32_t count) {
+  if (!list) return;
+  for (int32_t i = 0; i < count; ++i) free(list[i]);
+  free(list);
+}

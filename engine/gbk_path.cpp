@@ -1,0 +1,30 @@
+// GBK-aware path scanning: walk the text character by character, stepping over the second
+// byte of each double-byte character.
+#include "engine/gbk_path.h"
+
+// A lead byte at the very end counts alone, so a cut-off character never swallows the NUL.
+size_t gbk_character_length(const char* text) {
+  if (gbk_is_lead_byte(static_cast<unsigned char>(text[0])) && text[1] != '\0') return 2;
+  return 1;
+}
+
+const char* gbk_last_backslash(const char* path) {
+  const char* last = nullptr;
+  for (const char* c = path; *c; c += gbk_character_length(c))
+    if (*c == '\\') last = c;
+  return last;
+}
+
+bool gbk_ends_with_backslash(const char* path) {
+  const char* last_character = nullptr;
+  for (const char* c = path; *c; c += gbk_character_length(c)) last_character = c;
+  return last_character && *last_character == '\\';
+}
+
+size_t drive_length(const char* path) { return path[0] != '\0' && path[1] == ':' ? 2 : 0; }
+
+const char* gbk_next_backslash(const char* text) {
+  for (const char* c = text; *c; c += gbk_character_length(c))
+    if (*c == '\\') return c;
+  return nullptr;
+}

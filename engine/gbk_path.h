@@ -1,0 +1,22 @@
+// Path helpers that read GBK text by characters, not bytes: a double-byte character's second
+// byte can be 0x5C, the backslash, and must never be taken for a separator.
+#pragma once
+#include <cstddef>
+
+// First byte of a double-byte GBK character (its second byte follows, whatever its value).
+inline bool gbk_is_lead_byte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
+// The last backslash that is a character of its own, or null.
+const char* gbk_last_backslash(const char* path);
+
+// True when the last character (not the last byte) is a backslash.
+bool gbk_ends_with_backslash(const char* path);
+
+// Length of the drive at the start of path: 2 for "X:", 0 otherwise (a network path has none).
+size_t drive_length(const char* path);
+
+// The first backslash at or after text (which must start on a character), or null.
+const char* gbk_next_backslash(const char* text);
+
+// Bytes taken by the character that starts at text: 2 for a double-byte character, else 1.
+size_t gbk_character_length(const char* text);

@@ -1,0 +1,135 @@
+// Source scan: folder prefixes, the listing walk, cycle and length guards, the running total.
+#include "engine/source_scan.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/gbk_path.h"
+#include "engine/job_data.h"
+#include "engine/notice.h"
+#include "engine/worker_memory.h"
+
+namespace {
+constexpr size_t max_path_length = list_path_size - 1;
+// Room for any prefix the scan can compose (root, relative path and two backslashes), so that
+// a refused one is still shown whole.
+constexpr size_t prefix_buffer_size = 2 * list_path_size + 8;
+
+// root, a backslash unless root ends with one, relative_path, a backslash unless the text so
+// far ends with one. Returns the full length, which may pass the buffer's.
+size_t build_folder_prefix(const char* root, const char* relative_path, char* prefix,
+                           size_t prefix_size) {
+  snprintf(prefix, prefix_size, "%s%s", root, gbk_ends_with_backslash(root) ? "" : "\\");
+  size_t length = strlen(prefix);
+  snprintf(prefix + length, prefix_size - length, "%s", relative_path);
+  length = strlen(prefix);
+  if (!gbk_ends_with_backslash(prefix)) snprintf(prefix + length, prefix_size - length, "\\");
+  return strlen(prefix);
+}
+
+bool same_identity(const file_identity& a, const file_identity& b) {
+  return a.volume == b.volume && a.index == b.index;
+}
+
+bool already_on_path(const file_identity& identity, const folder_on_path* ancestors) {
+  for (const folder_on_path* folder = ancestors; folder; folder = folder->parent)
+    if (same_identity(folder->identity, identity)) return true;
+  return false;
+}
+
+bool giving_up(const scan_context& context) {
+  return context.out_of_memory || load(job_state.closing) != 0;
+}
+
+// prefix + name is too long to be listed: say so, with the whole path.
+void report_unlisted(const char* prefix, const char* name) {
+  char path[notice_path_size];
+  snprintf(path, sizeof path, "%s%s", prefix, name);
+  show_file_notice(TEXT_READ_ERROR, path);
+}
+
+void scan_subfolder(const char* root, const char* relative_path, const char* prefix,
+                    const char* name, list_entry**& list, int32_t& file_count,
+                    int32_t& file_capacity, scan_context& context) {
+  if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) return;
+  // Its own prefix (prefix, name, backslash) must fit; its relative path is shorter still.
+  if (strlen(prefix) + strlen(name) + 1 > max_path_length) {
+    report_unlisted(prefix, name);
+    return;
+  }
+  char sub_relative[list_path_size];
+  int length = snprintf(sub_relative, sizeof sub_relative, "%s%s%s", relative_path,
+                        relative_path[0] ? "\\" : "", name);
+  if (length < 0 || static_cast<size_t>(length) >= sizeof sub_relative) return;
+  scan_folder(root, sub_relative, list, file_count, file_capacity, context);
+}
+
+void list_file(const char* prefix, const folder_entry& entry, list_entry**& list,
+               int32_t& file_count, int32_t& file_capacity, scan_context& context) {
+  size_t prefix_length = strlen(prefix);
+  size_t name_length = strlen(entry.name);
+  if (prefix_length + name_length > max_path_length) {
+    report_unlisted(prefix, entry.name);
+    return;
+  }
+  char path[list_path_size];
+  memcpy(path, prefix, prefix_length);
+  memcpy(path + prefix_length, entry.name, name_length + 1);
+  if (!add_list_entry(list, file_count, file_capacity, path, context.source_slot)) {
+    context.out_of_memory = true;
+    return;
+  }
+  job_data.total_bytes += entry.size;
+}
+}  // namespace
+
+void scan_folder(const char* root, const char* relative_path, list_entry**& list,
+                 int32_t& file_count, int32_t& file_capacity, scan_context& context) {
+  char prefix[prefix_buffer_size];
+  if (build_folder_prefix(root, relative_path, prefix, sizeof prefix) > max_path_length) {
+    show_file_notice(TEXT_READ_ERROR, prefix);
+    return;
+  }
+
+  folder_on_path here{{}, context.ancestors};
+  if (get_file_identity(prefix, &here.identity)) {
+    if (already_on_path(here.identity, context.ancestors)) return;
+    context.ancestors = &here;
+  }
+
+  char pattern[list_path_size + 4];
+  snprintf(pattern, sizeof pattern, "%s*.*", prefix);
+  folder_listing* listing = folder_listing_open(pattern);
+  if (listing) {
+    folder_entry entry;
+    while (!giving_up(context) && folder_listing_next(listing, &entry)) {
+      if (entry.is_folder)
+        scan_subfolder(root, relative_path, prefix, entry.name, list, file_count, file_capacity,
+                       context);
+      else
+        list_file(prefix, entry, list, file_count, file_capacity, context);
+    }
+    folder_listing_close(listing);
+  }
+  context.ancestors = here.parent;
+}
+
+int32_t scan_sources(const char (*sources)[source_path_size], int32_t source_count,
+                     list_entry**& list) {
+  int32_t file_count = 0;
+  int32_t file_capacity = list_growth;
+  list = static_cast<list_entry**>(worker_calloc(file_capacity, sizeof(list_entry*)));
+  if (!list) return -1;
+
+  scan_context context{0, nullptr, false};
+  for (int32_t slot = 0; slot < source_count && !giving_up(context); ++slot) {
+    context.source_slot = slot;
+    scan_folder(sources[slot], "", list, file_count, file_capacity, context);
+  }
+  if (context.out_of_memory) {
+    free_file_list(list, file_count);
+    list = nullptr;
+    return -1;
+  }
+  return file_count;
+}

@@ -1,0 +1,32 @@
+// The scan: every file below every source folder into the file list, sizes into total_bytes.
+#pragma once
+#include <cstdint>
+
+#include "app/job_state.h"
+#include "engine/file_list.h"
+#include "platform/files.h"
+
+// A folder on the scan's current path, innermost first: a folder met again below itself (a
+// link or junction leading back up) is not entered a second time.
+struct folder_on_path {
+  file_identity identity;
+  const folder_on_path* parent;
+};
+
+struct scan_context {
+  int32_t source_slot;              // the slot being scanned, remembered by every entry
+  const folder_on_path* ancestors;  // folders from the root down to the one being scanned
+  bool out_of_memory;               // an entry or a growth could not be had: the scan stops
+};
+
+// Scans the first source_count slots in slot order into a new list handed back through list.
+// Returns the entry count; -1 when memory ran out, in which case everything obtained has been
+// freed and list is null. Gives up early (keeping what it has) once job_state.closing is set.
+int32_t scan_sources(const char (*sources)[source_path_size], int32_t source_count,
+                     list_entry**& list);
+
+// Scans the folder relative_path below root, and every folder below it, into the list.
+// A file or folder whose full path would pass 255 characters is left out and reported with the
+// read-error notice (unless dont_notify is set).
+void scan_folder(const char* root, const char* relative_path, list_entry**& list,
+                 int32_t& file_count, int32_t& file_capacity, scan_context& context);

@@ -1,0 +1,42 @@
+// What tests need from the host beyond the engine's own seam: building and reading real folder
+// trees, and provoking the failures a job must survive. One backend per host; a provocation
+// the host cannot produce returns false (or 0) so that the test can skip and say why.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct host_entry {
+  std::string name;
+  bool is_folder;
+};
+
+// A folder for scratch trees (no trailing separator) and a number unique to this process.
+std::string host_temp_folder();
+int host_process_id();
+
+bool host_make_folder(const std::string& path);
+// Entries of a folder, without "." and ".."; a link to a folder counts as a folder.
+bool host_list_folder(const std::string& path, std::vector<host_entry>& entries);
+// Removes a tree without following links out of it.
+void host_remove_tree(const std::string& path);
+// A file of the given size whose bytes are not written (sparse where the host allows).
+bool host_make_sized_file(const std::string& path, uint64_t size);
+
+// Files of this process cannot grow past the limit; writes beyond it fail instead of killing
+// the process. Lifted again by host_lift_file_size_limit.
+bool host_limit_file_size(uint64_t bytes);
+void host_lift_file_size_limit();
+
+// A link at link_path that leads to the folder target_path.
+bool host_make_folder_link(const std::string& link_path, const std::string& target_path);
+// Removes the link itself, never what it leads to.
+bool host_remove_folder_link(const std::string& link_path);
+
+// Reads of the file at path through streams already open on it fail from now on.
+bool host_break_reads_of_open_file(const std::string& path);
+
+// Deleting the file at path fails until host_release_blocks; returns the errno the deletion
+// will report, 0 if the host cannot do this.
+int host_block_deletion(const std::string& path);
+void host_release_blocks();

@@ -1,0 +1,140 @@
+// Stop at each place the worker looks: a file abandoned after a chunk is deleted (and never
+// takes the old file with it), a file whose last chunk was read stays, no new file is begun.
+#include <gtest/gtest.h>
+
+#include "app/job_state.h"
+#include "platform/testing/fake_clock.h"
+#include "platform/testing/host_tools.h"
+#include "res/control_ids.h"
+#include "res/texts.h"
+#include "tests/support/copy_job_fixture.h"
+
+namespace {
+using scratch::file_map;
+
+struct stop_case {
+  const char* name;
+  size_t size;      // of the first file, copied in chunks of 1024
+  int32_t stop_at;  // bar 1008 position after whose chunk Stop is pressed
+  bool file_stays;
+};
+
+class StopAfterAChunk : public CopyJob, public testing::WithParamInterface<stop_case> {};
+
+TEST_P(StopAfterAChunk, AbandonsOrKeepsTheFileAndBeginsNoOther) {
+  const stop_case& c = GetParam();
+  const std::string first = scratch::pattern_bytes(c.size, 21);
+  scratch::write_tree(host("src"), {{"a.bin", first}, {"b.bin", "second"}});
+  scratch::write_tree(host("out"), {{"a.bin", "old contents"}});
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  store(job_state.overwrite_all, 1);
+  at_report(
+      [&](const dialog_report& r) {
+        return r.control_id == IDC_FILE_PROGRESS && r.value == c.stop_at;
+      },
+      [] { store(job_state.running, 0); });
+
+  EXPECT_EQ(run_job(), 0);
+  EXPECT_TRUE(scratch::same_tree({{"a.bin", c.file_stays ? first : "old contents"}}, host("out")))
+      << c.name << ": no partial file, no temporary left, the old file kept";
+  EXPECT_EQ(texts_of(IDC_CURRENT_FILE), std::vector<std::string>{engine("out\\a.bin")}) << c.name;
+  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), (std::vector<int32_t>{100, 50})) << c.name;
+  EXPECT_EQ(texts_of(IDC_ESTIMATE_LINE).back(), TEXT_ALL_DONE) << c.name;
+  EXPECT_TRUE(error_texts().empty()) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, StopAfterAChunk,
+    testing::Values(stop_case{"mid-file", 3000, 34, false},
+                    stop_case{"last short chunk", 1500, 100, true},
+                    stop_case{"last full chunk of an exact multiple", 2048, 100, false}),
+    [](const testing::TestParamInfo<stop_case>& info) { return std::to_string(info.index); });
+
+struct paused_stop_case {
+  const char* name;
+  size_t size;
+  bool file_stays;  // the one chunk read after the wait completes the file
+};
+
+class StopWhilePaused : public CopyJob, public testing::WithParamInterface<paused_stop_case> {};
+
+TEST_P(StopWhilePaused, CopiesOneMoreChunkThenAbandonsUnlessThatFinishedTheFile) {
+  const paused_stop_case& c = GetParam();
+  const std::string bytes = scratch::pattern_bytes(c.size, 22);
+  scratch::write_tree(host("src"), {{"a.bin", bytes}});
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  at_report([](const dialog_report& r) { return r.control_id == IDC_FILE_PROGRESS && r.value > 0; },
+            [] { store(job_state.paused, 1); });
+  int polls = 0;
+  fake_clock_on_sleep([&](int32_t milliseconds) {
+    if (milliseconds == 50 && ++polls == 4) store(job_state.running, 0);
+  });
+
+  run_job();
+  EXPECT_EQ(polls, 4) << c.name << ": Stop ends the wait";
+  std::vector<int32_t> bar = positions_of(IDC_FILE_PROGRESS);
+  EXPECT_EQ(bar.size(), 5u) << c.name << ": reset, two chunks, file done, end";
+  EXPECT_TRUE(
+      scratch::same_tree(c.file_stays ? file_map{{"a.bin", bytes}} : file_map{}, host("out")))
+      << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, StopWhilePaused,
+                         testing::Values(paused_stop_case{"file of three chunks", 3000, false},
+                                         paused_stop_case{"file ending in that chunk", 1500, true}),
+                         [](const testing::TestParamInfo<paused_stop_case>& info) {
+                           return std::to_string(info.index);
+                         });
+
+TEST_F(CopyJob, StopBetweenFilesBeginsNoFurtherFile) {
+  scratch::write_tree(host("src"), {{"a", "first"}, {"b", "second"}, {"c", "third"}});
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  at_report(
+      [](const dialog_report& r) { return r.control_id == IDC_FILE_PROGRESS && r.value == 100; },
+      [] { store(job_state.running, 0); });
+  run_job();
+  EXPECT_TRUE(scratch::same_tree({{"a", "first"}}, host("out")));
+  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), (std::vector<int32_t>{100, 66}));
+  EXPECT_EQ(texts_of(IDC_CURRENT_FILE).back(), engine("out\\a")) << "the label keeps the last file";
+}
+
+TEST_F(CopyJob, StopBeforeTheFirstFileCopiesNothing) {
+  scratch::write_tree(host("src"), {{"a", "first"}});
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  at_report([](const dialog_report& r) { return r.control_id == IDC_STATUS_LINE; },
+            [] { store(job_state.running, 0); });  // Stop while scanning
+  run_job();
+  EXPECT_FALSE(scratch::exists(host("out")));
+  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), std::vector<int32_t>{100});
+  EXPECT_EQ(job_log().back(), "worker gone");
+}
+
+TEST_F(CopyJob, AbandonedFileThatCannotBeDeletedIsNamedWhateverDontNotifySays) {
+  scratch::write_tree(host("src"), {{"a.bin", scratch::pattern_bytes(3000, 23)}});
+  scratch::make_folders(host(""), "out");
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  store(job_state.dont_notify, 1);
+  std::string temp_name;
+  int expected_error = 0;
+  at_report([](const dialog_report& r) { return r.control_id == IDC_FILE_PROGRESS && r.value > 0; },
+            [&] {
+              std::vector<host_entry> entries;
+              host_list_folder(host("out"), entries);
+              ASSERT_EQ(entries.size(), 1u) << "the copy is under its temporary name";
+              temp_name = entries[0].name;
+              expected_error = host_block_deletion(host("out/" + temp_name));
+              store(job_state.running, 0);
+            });
+  run_job();
+  if (expected_error == 0) GTEST_SKIP() << "this host cannot keep a file from being deleted";
+  EXPECT_NE(temp_name, "a.bin");
+  EXPECT_EQ(error_texts(), std::vector<std::string>{
+                               deletion_error_text(engine("out\\" + temp_name), expected_error)});
+  EXPECT_FALSE(scratch::exists(host("out/a.bin"))) << "nothing under the final name";
+}
+}  // namespace

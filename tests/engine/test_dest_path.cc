@@ -1,0 +1,121 @@
+// Where each file lands: the relative folder taken from the source it was found under, the
+// destination root with or without its backslash, the folder levels made on the way, and the
+// temporary name that stands in for the file until it is complete.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/dest_path.h"
+
+namespace {
+struct dest_case {
+  const char* name;
+  const char* source_file;
+  const char* source_slot;
+  const char* dest_root;
+  const char* dest_file;
+  std::vector<std::string> folders;  // levels attempted, outermost first
+};
+
+std::string dest_of(const dest_case& c) {
+  path_pieces pieces;
+  split_file_path(c.source_file, pieces);
+  std::string drive_and_folder = std::string(pieces.drive) + pieces.folder;
+  char out[1024];
+  size_t length =
+      compose_dest_path(c.dest_root, relative_folder_of(drive_and_folder.c_str(), c.source_slot),
+                        pieces.name, out, sizeof out);
+  EXPECT_EQ(length, strlen(out)) << c.name;
+  return out;
+}
+
+std::vector<std::string> levels_of(const char* dest_file) {
+  std::vector<std::string> levels;
+  size_t cursor = 0;
+  char level[list_path_size];
+  while (next_folder_level(dest_file, cursor, level)) levels.push_back(level);
+  return levels;
+}
+
+class DestinationPath : public testing::TestWithParam<dest_case> {};
+
+TEST_P(DestinationPath, KeepsTheFolderBelowItsSource) {
+  const dest_case& c = GetParam();
+  EXPECT_EQ(dest_of(c), c.dest_file) << c.name;
+  EXPECT_EQ(levels_of(c.dest_file), c.folders) << c.name;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Roots, DestinationPath,
+    testing::Values(
+        dest_case{"file directly in its source",
+                  "E:\\data\\a.txt", "E:\\data", "D:\\out", "D:\\out\\a.txt", {"D:\\out\\"}},
+        dest_case{"file in a subfolder",
+                  "E:\\data\\sub\\c.txt", "E:\\data", "D:\\out", "D:\\out\\sub\\c.txt",
+                  {"D:\\out\\", "D:\\out\\sub\\"}},
+        dest_case{"source with trailing backslash",
+                  "E:\\data\\sub\\c.txt", "E:\\data\\", "D:\\out", "D:\\out\\sub\\c.txt",
+                  {"D:\\out\\", "D:\\out\\sub\\"}},
+        dest_case{"destination with trailing backslash",
+                  "E:\\data\\sub\\c.txt", "E:\\data", "D:\\out\\", "D:\\out\\sub\\c.txt",
+                  {"D:\\out\\", "D:\\out\\sub\\"}},
+        dest_case{"source at a drive root",
+                  "E:\\a.txt", "E:\\", "D:\\out", "D:\\out\\a.txt", {"D:\\out\\"}},
+        dest_case{"below a drive-root source",
+                  "E:\\x\\b.txt", "E:\\", "D:\\out", "D:\\out\\x\\b.txt",
+                  {"D:\\out\\", "D:\\out\\x\\"}},
+        dest_case{"destination at a drive root",
+                  "E:\\data\\x\\b.txt", "E:\\data", "D:\\", "D:\\x\\b.txt", {"D:\\x\\"}},
+        dest_case{"file into a drive-root destination",
+                  "E:\\data\\a.txt", "E:\\data", "D:\\", "D:\\a.txt", {}},
+        dest_case{"network paths",
+                  "\\\\pc\\share\\s\\f.txt", "\\\\pc\\share", "\\\\nas\\out", "\\\\nas\\out\\s\\f.txt",
+                  {"\\\\", "\\\\nas\\", "\\\\nas\\out\\", "\\\\nas\\out\\s\\"}},
+        dest_case{"overlapping sources use the slot found under",
+                  "E:\\temp2\\x.txt", "E:\\temp2", "D:\\out", "D:\\out\\x.txt", {"D:\\out\\"}},
+        dest_case{"source lying inside another",
+                  "E:\\data\\sub\\c.txt", "E:\\data\\sub", "D:\\out", "D:\\out\\c.txt", {"D:\\out\\"}},
+        dest_case{"source folder ending in 81 5C",
+                  "E:\\乗\\a.txt", "E:\\乗", "D:\\out", "D:\\out\\a.txt", {"D:\\out\\"}},
+        dest_case{"subfolder and destination ending in 5C trail bytes",
+                  "E:\\s\\嘰\\抃", "E:\\s", "D:\\乗", "D:\\乗\\嘰\\抃",
+                  {"D:\\乗\\", "D:\\乗\\嘰\\"}}));
+// clang-format on
+
+TEST(DestinationPathLimits, ComposedLengthIsReportedWholeWhenTheBufferIsShort) {
+  std::string root(250, 'r');
+  char out[list_path_size];
+  size_t length = compose_dest_path(root.c_str(), "\\sub\\", "name.txt", out, sizeof out);
+  EXPECT_EQ(length, 250u + 1 + 4 + 8);
+  EXPECT_EQ(strlen(out), sizeof out - 1);  // cut, never overrun
+}
+
+TEST(DestinationPathLimits, RelativeFolderNeverRunsPastItsText) {
+  EXPECT_STREQ(relative_folder_of("E:\\a\\", "E:\\a\\longer\\than\\the\\folder"), "");
+}
+
+TEST(TemporaryName, IsShortBesideTheDestinationAndNeverItsOwnName) {
+  char temp[temp_path_size];
+  ASSERT_TRUE(compose_temp_path("D:\\out\\sub\\a.txt", 0x1a, temp));
+  EXPECT_STREQ(temp, "D:\\out\\sub\\~001a");
+
+  // Beside a destination of the longest allowed length it still fits in 259 characters.
+  std::string longest = "D:\\" + std::string(250, 'f') + "\\a";
+  ASSERT_EQ(longest.size(), 255u);
+  ASSERT_TRUE(compose_temp_path(longest.c_str(), 0xffff, temp));
+  EXPECT_EQ(std::string(temp), "D:\\" + std::string(250, 'f') + "\\~ffff");
+  EXPECT_LE(strlen(temp), 259u);
+
+  // A file that is itself called like a temporary name never gets that name as its temporary.
+  EXPECT_FALSE(compose_temp_path("D:\\out\\~0007", 7, temp));
+  EXPECT_FALSE(compose_temp_path("D:\\out\\~00AB", 0xab, temp));
+  EXPECT_TRUE(compose_temp_path("D:\\out\\~0007", 8, temp));
+  EXPECT_STREQ(temp, "D:\\out\\~0008");
+
+  ASSERT_TRUE(compose_temp_path("D:\\乗\\x", 1, temp));
+  EXPECT_STREQ(temp, "D:\\乗\\~0001");
+}
+}  // namespace

@@ -1,0 +1,47 @@
+// A copy job over real folders with a fake clock and a recording dialog: each test builds a
+// tree, sets the job's inputs and runs the worker on its own thread, then reads the reports.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/testing/recording_dialog.h"
+#include "tests/support/scratch_tree.h"
+
+class CopyJob : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Host and engine paths below this test's scratch folder ("" is the folder itself).
+  std::string host(const std::string& relative) const;
+  std::string engine(const std::string& relative) const;
+
+  // The job's inputs: source folders and destination, relative to the scratch folder, with
+  // an optional trailing backslash in the engine's form.
+  void set_sources(const std::vector<std::string>& engine_paths);
+  void set_dest(const std::string& engine_path);
+
+  // Runs copy_worker on the test's thread; returns its exit code.
+  int32_t run_job();
+
+  // Calls action once, at the first report that matches.
+  void at_report(std::function<bool(const dialog_report&)> matches, std::function<void()> action);
+
+  std::vector<int32_t> positions_of(int control_id) const;
+  std::vector<std::string> texts_of(int control_id) const;
+  std::vector<std::string> error_texts() const;  // every error box, captions checked
+  // The reports in order, one short line each, leaving out the rate meter's status lines:
+  // "bar 1009 = 66", "label 1017 = D:\out\a.txt", "box <text>", "job finished", "worker gone".
+  std::vector<std::string> job_log() const;
+
+  std::string root_;
+};
+
+// Expected texts of the worker's notices.
+std::string read_error_text(const std::string& path);
+std::string write_error_text(const std::string& path);
+std::string deletion_error_text(const std::string& path, int error_number);
