@@ -32,15 +32,22 @@ def unlimited():
     """80 x 29: the word for unlimited in black on a white band over a green plaid."""
     image = Image.new("RGB", (80, 29), (46, 125, 50))
     draw = ImageDraw.Draw(image)
-    for x in range(0, 80, 8):
-        draw.line([(x, 0), (x, 28)], fill=(102, 187, 106), width=2)
-    for y in range(0, 29, 8):
-        draw.line([(0, y), (79, y)], fill=(27, 94, 32), width=2)
+    # Plaid: broad and narrow stripes of other greens crossing at right angles.
+    for x in range(0, 80, 12):
+        draw.rectangle([x, 0, x + 3, 28], fill=(67, 160, 71))
+        draw.line([(x + 7, 0), (x + 7, 28)], fill=(165, 214, 167))
+    for y in range(0, 29, 12):
+        draw.rectangle([0, y, 79, y + 3], fill=(27, 94, 32))
+        draw.line([(0, y + 7), (79, y + 7)], fill=(129, 199, 132))
+    for x in range(0, 80, 12):
+        for y in range(0, 29, 12):
+            draw.rectangle([x, y, x + 3, y + 3], fill=(56, 142, 60))
     draw.rectangle([0, 7, 79, 21], fill=(255, 255, 255))
     text = "无限制"
-    font = ImageFont.truetype(FONT, 12)
+    font = ImageFont.truetype(FONT, 12, index=2)  # the "Sharp" face: hand-made 12 px glyphs
+    draw.fontmode = "1"  # crisp black strokes, no grey edges
     width = draw.textlength(text, font=font)
-    draw.text(((80 - width) / 2, 8), text, font=font, fill=(0, 0, 0))
+    draw.text(((80 - width) // 2, 8), text, font=font, fill=(0, 0, 0))
     save_8bit_bmp(image, "unlimited.bmp")
 
 
@@ -56,14 +63,17 @@ def icon():
             for x in range(x0, x1 + 1):
                 pixels[y][x] = colour
 
-    for left, top, fill in ((1, 3, 11), (15, 17, 3)):
+    # The source folder (yellow) and the destination folder (olive), each with a dark edge.
+    for left, top, fill in ((1, 2, 11), (15, 17, 3)):
         box(left, top, left + 6, top + 2, fill)
         box(left, top + 2, left + 15, top + 12, fill)
         box(left, top + 12, left + 15, top + 12, 0)
         box(left + 15, top + 2, left + 15, top + 12, 0)
-    box(10, 20, 13, 22, 12)
+    # A blue arrow from the one down and across into the other.
+    box(5, 16, 7, 24, 12)
+    box(5, 22, 10, 24, 12)
     for step in range(4):
-        box(9 + step, 17 + step, 9 + step, 25 - step, 12)
+        box(11 + step, 19 + step, 11 + step, 27 - step, 12)
 
     xor_rows, and_rows = [], []
     for row in reversed(pixels):  # bottom-up

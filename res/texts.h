@@ -66,3 +66,7 @@
 #define TEXT_SETTINGS_FILTER_NAME "Ferrix 设置"
 #define TEXT_ALL_FILES_FILTER_NAME "所有文件 " /* 1 blank */
 #define TEXT_SAVE_FAILED "无法写入设置文件: %s"
+#define TEXT_SETTINGS_PATTERN "*.frx"
+#define TEXT_ALL_FILES_PATTERN "*.*"
+#define TEXT_SETTINGS_EXTENSION "FRX"
+#define TEXT_DEST_TOO_LONG "目标目录路径超过 259 个字符, 未载入: %s"

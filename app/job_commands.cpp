@@ -1,0 +1,99 @@
+// Start/Stop, Pause and the option boxes, and the dialog's side of a job's end.
+#include "app/job_commands.h"
+
+#include "app/dialog_controls.h"
+#include "app/job_snapshot.h"
+#include "app/job_state.h"
+#include "app/source_selection.h"
+#include "engine/copy_worker.h"
+#include "res/control_ids.h"
+#include "res/texts.h"
+
+namespace {
+const int job_input_controls[] = {IDC_ADD, IDC_REMOVE, IDC_LOAD, IDC_BROWSE, IDC_CLEAR_ALL};
+
+// Windows may start a thread with a stack that SSE code cannot use as it is.
+__attribute__((force_align_arg_pointer)) DWORD WINAPI run_copy_worker(LPVOID parameter) {
+  return static_cast<DWORD>(copy_worker(parameter));
+}
+
+// Creates the worker; nobody waits for it, so its handle is not kept.
+bool create_worker(HWND dialog) {
+  store(job_state.worker_alive, 1);
+  HANDLE thread = CreateThread(nullptr, 0, run_copy_worker, dialog, 0, nullptr);
+  if (thread == nullptr) {
+    store(job_state.worker_alive, 0);
+    return false;
+  }
+  CloseHandle(thread);
+  return true;
+}
+
+// Back in idle with a worker still cleaning up: Start waits until it reports itself gone.
+void hold_start_for_worker(HWND dialog) {
+  if (load(job_state.worker_alive) != 0) enable_control(dialog, IDC_START_STOP, false);
+}
+}  // namespace
+
+void start_or_stop_job(HWND dialog) {
+  if (load(job_state.started) == 0)
+    start_job(dialog);
+  else
+    stop_job(dialog);
+}
+
+void start_job(HWND dialog) {
+  // One worker at a time, whatever sent the command.
+  if (load(job_state.worker_alive) != 0) return;
+  job_state.main_window = dialog;
+  store(job_state.running, 1);
+  store(job_state.paused, 0);
+  take_job_snapshot(dialog);
+  if (!create_worker(dialog)) {
+    MessageBoxA(dialog, TEXT_NO_WORKER, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
+    return;
+  }
+  store(job_state.started, 1);
+  lock_job_controls(dialog);
+  SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_STOP);
+  enable_control(dialog, IDC_PAUSE, true);
+}
+
+void stop_job(HWND dialog) {
+  store(job_state.started, 0);
+  store(job_state.running, 0);
+  unlock_job_controls(dialog);
+  SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_START);
+  enable_control(dialog, IDC_PAUSE, false);
+  hold_start_for_worker(dialog);
+}
+
+void toggle_pause(HWND) { store(job_state.paused, load(job_state.paused) == 0 ? 1 : 0); }
+
+void follow_option_box(HWND dialog, int check_box_id) {
+  const int32_t checked = IsDlgButtonChecked(dialog, check_box_id) == BST_CHECKED ? 1 : 0;
+  store(check_box_id == IDC_OVERWRITE_ALL ? job_state.overwrite_all : job_state.dont_notify,
+        checked);
+}
+
+void lock_job_controls(HWND dialog) {
+  for (int control_id : job_input_controls) enable_control(dialog, control_id, false);
+}
+
+void unlock_job_controls(HWND dialog) {
+  for (int control_id : job_input_controls) enable_control(dialog, control_id, true);
+}
+
+void finish_job(HWND dialog) {
+  store(job_state.started, 0);
+  store(job_state.running, 0);
+  SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_START);
+  enable_control(dialog, IDC_PAUSE, false);
+  unlock_job_controls(dialog);
+  hold_start_for_worker(dialog);
+}
+
+void forget_worker(HWND dialog) {
+  store(job_state.worker_alive, 0);
+  if (load(job_state.started) == 0) update_start_button(dialog);
+}

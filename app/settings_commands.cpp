@@ -1,0 +1,130 @@
+// Save and Load: the file dialogs and the transfer between the dialog's controls and a
+// settings file.
+#include "app/settings_commands.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <cstdio>
+
+#include "app/job_state.h"
+#include "app/source_selection.h"
+#include "app/speed_control.h"
+#include "res/control_ids.h"
+#include "res/texts.h"
+#include "settings/read_settings.h"
+#include "settings/settings_keys.h"
+#include "settings/write_settings.h"
+
+namespace {
+// Two label/pattern pairs; the literal's own NUL closes the list.
+constexpr char settings_filter[] = TEXT_SETTINGS_FILTER_NAME "\0" TEXT_SETTINGS_PATTERN "\0"
+                                   TEXT_ALL_FILES_FILTER_NAME "\0" TEXT_ALL_FILES_PATTERN "\0";
+
+// The file dialogs' shared set-up: 259 of the buffer's 260 bytes are offered to the dialog.
+OPENFILENAMEA file_dialog_setup(HWND dialog, char (&path)[dialog_path_size], const char* title,
+                                DWORD flags) {
+  OPENFILENAMEA setup = {};
+  setup.lStructSize = sizeof setup;
+  setup.hwndOwner = dialog;
+  setup.lpstrFilter = settings_filter;
+  setup.nFilterIndex = 1;
+  setup.lpstrFile = path;
+  setup.nMaxFile = sizeof path - 1;
+  setup.lpstrTitle = title;
+  setup.Flags = flags;
+  setup.lpstrDefExt = TEXT_SETTINGS_EXTENSION;
+  return setup;
+}
+
+LRESULT send_to_list(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  return SendDlgItemMessageA(dialog, IDC_SOURCE_LIST, message, wparam, lparam);
+}
+
+void show_error(HWND dialog, const char* format, const char* path) {
+  char text[settings_value_size + 128];
+  snprintf(text, sizeof text, format, path);
+  MessageBoxA(dialog, text, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
+}
+
+// Offers one source to the list. Once the list is full, the refused entry (add_source tells
+// the user) ends the loading of sources.
+bool take_source(void* context, const char* source) {
+  HWND dialog = static_cast<HWND>(context);
+  const bool list_was_full = send_to_list(dialog, LB_GETCOUNT, 0, 0) >= max_sources;
+  add_source(dialog, source);
+  return !list_was_full;
+}
+
+void load_dest(HWND dialog, const char* path) {
+  char dest[settings_value_size];
+  if (read_dest(path, dest)) {
+    SetDlgItemTextA(dialog, IDC_DEST_EDIT, dest);
+    return;
+  }
+  // Cut to fit, it would name another folder: the copy would land in the wrong place.
+  SetDlgItemTextA(dialog, IDC_DEST_EDIT, "");
+  show_error(dialog, TEXT_DEST_TOO_LONG, dest);
+}
+
+void set_check_box(HWND dialog, int check_box_id, int32_t option) {
+  CheckDlgButton(dialog, check_box_id, option == 1 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The list's entries (each came through add_source, so each fits its slot), the destination
+// as the field shows it, the options, the slider.
+void gather_job(HWND dialog, job_settings* job) {
+  const LRESULT count = send_to_list(dialog, LB_GETCOUNT, 0, 0);
+  job->source_count =
+      static_cast<int32_t>(count < 0 ? 0 : (count > max_sources ? max_sources : count));
+  for (int32_t i = 0; i < job->source_count; ++i) {
+    char entry[settings_value_size] = "";
+    if (send_to_list(dialog, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof entry))
+      send_to_list(dialog, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry));
+    snprintf(job->sources[i], sizeof job->sources[i], "%s", entry);
+  }
+  GetDlgItemTextA(dialog, IDC_DEST_EDIT, job->dest, sizeof job->dest);
+  job->overwrite_all = load(job_state.overwrite_all);
+  job->dont_notify = load(job_state.dont_notify);
+  job->speed_position =
+      static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_SPEED_SLIDER, TBM_GETPOS, 0, 0));
+}
+}  // namespace
+
+void prompt_load_settings(HWND dialog) {
+  char path[dialog_path_size] = "";
+  OPENFILENAMEA setup = file_dialog_setup(dialog, path, TEXT_LOAD_TITLE,
+                                          OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
+  if (GetOpenFileNameA(&setup)) load_settings_file(dialog, path);
+}
+
+void load_settings_file(HWND dialog, const char* path) {
+  if (path != job_state.settings_path)
+    snprintf(job_state.settings_path, sizeof job_state.settings_path, "%s", path);
+  const int32_t source_count = read_source_count(path);
+  send_to_list(dialog, LB_RESETCONTENT, 0, 0);
+  read_sources(path, source_count, take_source, dialog);
+  load_dest(dialog, path);
+  store(job_state.overwrite_all, read_option(path, key_overwrite_all));
+  store(job_state.dont_notify, read_option(path, key_dont_notify));
+  SendDlgItemMessageA(dialog, IDC_SPEED_SLIDER, TBM_SETPOS, TRUE, read_speed_position(path));
+  // The slider tells the dialog of a position set by a program only when it next repaints
+  // (later, and never while hidden): the speed fields follow the loaded position now.
+  follow_speed_slider(dialog);
+  set_check_box(dialog, IDC_OVERWRITE_ALL, load(job_state.overwrite_all));
+  set_check_box(dialog, IDC_DONT_NOTIFY, load(job_state.dont_notify));
+  update_start_button(dialog);
+}
+
+void prompt_save_settings(HWND dialog) {
+  char path[dialog_path_size];
+  snprintf(path, sizeof path, "%s", job_state.settings_path);
+  OPENFILENAMEA setup = file_dialog_setup(dialog, path, TEXT_SAVE_TITLE,
+                                          OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
+  if (!GetSaveFileNameA(&setup)) return;
+  snprintf(job_state.settings_path, sizeof job_state.settings_path, "%s", path);
+  static job_settings job;  // 130 KB: kept off the dialog thread's stack
+  gather_job(dialog, &job);
+  if (save_job_settings(path, job) != save_result::saved)
+    show_error(dialog, TEXT_SAVE_FAILED, path);
+}

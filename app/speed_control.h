@@ -1,0 +1,14 @@
+// The speed slider's dialog side: its set-up, its notifications and the limit shown beside it.
+#pragma once
+#include <windows.h>
+
+// WM_INITDIALOG: the slider's range and start position, then the display.
+void set_up_speed_slider(HWND dialog);
+
+// Any notification of the slider: the limit, the chunk size and the display follow its
+// position. Also for whoever moves the slider itself and cannot rely on a notification.
+void follow_speed_slider(HWND dialog);
+
+// Sets chunk_delay_ms from speed_limit and shows the limit: as text, or the picture when
+// unlimited.
+void update_speed_display(HWND dialog);

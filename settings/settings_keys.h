@@ -1,0 +1,16 @@
+// The names inside a job's settings file: one section, and its keys in the order a save
+// writes them.
+#pragma once
+#include "res/texts.h"
+
+constexpr const char* settings_section = TEXT_SETTINGS_SECTION;
+
+constexpr const char* key_source_count = "nsrc";
+constexpr const char* key_source_format = "src%d";  // src0, src1, ...
+constexpr const char* key_dest = "dest";
+constexpr const char* key_overwrite_all = "overwriteall";
+constexpr const char* key_dont_notify = "dontnotify";
+constexpr const char* key_speed = "speed";
+
+// Room for "src" and any int32 index.
+constexpr int source_key_size = 16;

@@ -1,0 +1,76 @@
+// Sessions that run jobs.
+#include "tests/gui/job_session.h"
+
+#include <cstdio>
+
+#include "res/control_ids.h"
+#include "res/texts.h"
+#include "tests/gui/file_tree.h"
+
+namespace {
+// At 510 bytes a second this takes over two minutes: far more than any test needs.
+constexpr size_t long_file_size = 64 * 1024;
+}  // namespace
+
+void JobSession::SetUp() {
+  FerrixSession::SetUp();
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  root = file_tree::make_scratch_folder(std::string("job-") + test->name());
+}
+
+void JobSession::TearDown() {
+  FerrixSession::TearDown();
+  file_tree::remove_tree(root);
+}
+
+std::string JobSession::folder(const std::string& name) {
+  const std::string path = root + "\\" + name;
+  EXPECT_TRUE(file_tree::make_folder(path)) << path;
+  return path;
+}
+
+void JobSession::make_file(const std::string& path, size_t size) {
+  ASSERT_TRUE(file_tree::write_file(path, file_tree::pattern_bytes(size, path.size())))
+      << path;
+}
+
+testing::AssertionResult JobSession::slowest_speed() {
+  driver::set_slider(dialog, 62383);
+  char label[64];
+  snprintf(label, sizeof label, TEXT_SPEED_FORMAT, 512);
+  return text_becomes(IDC_SPEED_TEXT, label);
+}
+
+testing::AssertionResult JobSession::unlimited_speed() {
+  driver::set_slider(dialog, 161181);
+  if (driver::wait_until([&] { return driver::is_visible(dialog, IDC_SPEED_UNLIMITED); }))
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "the unlimited picture did not show";
+}
+
+void JobSession::prepare_long_job() {
+  long_job_source = folder("source");
+  long_job_dest = folder("dest");
+  long_job_file = long_job_dest + "\\big.bin";
+  ASSERT_NO_FATAL_FAILURE(make_file(long_job_source + "\\big.bin", long_file_size));
+  ASSERT_TRUE(add_source_folder(long_job_source));
+  ASSERT_TRUE(choose_destination_folder(long_job_dest));
+  ASSERT_TRUE(slowest_speed());
+}
+
+testing::AssertionResult JobSession::start_long_job() {
+  driver::click(dialog, IDC_START_STOP);
+  testing::AssertionResult shown = text_becomes(IDC_CURRENT_FILE, long_job_file);
+  if (!shown) return shown;
+  if (driver::wait_until([&] { return driver::progress_position(dialog, IDC_FILE_PROGRESS) > 0; }))
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "the current file's bar did not move";
+}
+
+testing::AssertionResult JobSession::job_finished() {
+  testing::AssertionResult done = text_becomes(IDC_ESTIMATE_LINE, TEXT_ALL_DONE);
+  if (!done) return done;
+  return text_becomes(IDC_START_STOP, TEXT_START);
+}
+
+testing::AssertionResult JobSession::worker_gone() { return enabled_becomes(IDC_START_STOP, true); }

@@ -1,0 +1,40 @@
+// Sessions that run jobs: a scratch folder with the trees to copy, the slider set the way the
+// test needs, and the waits for a job's stages.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/gui/ferrix_session.h"
+
+class JobSession : public FerrixSession {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A folder in this test's scratch folder, created.
+  std::string folder(const std::string& name);
+  // A file of this size with contents of its own; its parent folder must exist.
+  void make_file(const std::string& path, size_t size);
+
+  // The slider at its lowest or its highest position, and the dialog showing it.
+  testing::AssertionResult slowest_speed();
+  testing::AssertionResult unlimited_speed();
+
+  // One source holding one file big enough to take minutes at the slowest speed, the
+  // destination empty, the speed at its lowest: a job that keeps running until stopped.
+  void prepare_long_job();
+  // Start, then wait until the file is being copied (its first chunks are in).
+  testing::AssertionResult start_long_job();
+
+  // Waits until the worker has said the job is over: the completion text and Start/Stop back
+  // to its Start caption.
+  testing::AssertionResult job_finished();
+  // Waits until the worker has ended too: Start is enabled again.
+  testing::AssertionResult worker_gone();
+
+  std::string root;
+  std::string long_job_source;
+  std::string long_job_dest;
+  std::string long_job_file;  // its destination path
+};

@@ -1,0 +1,63 @@
+// Closing the window while a job runs: the worker is stopped first, its partial file is
+// deleted, and the process still ends with exit code 1.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "res/control_ids.h"
+#include "tests/gui/file_tree.h"
+#include "tests/gui/job_session.h"
+
+namespace {
+
+class CloseDuringJob : public JobSession {
+ protected:
+  void SetUp() override {
+    JobSession::SetUp();
+    ASSERT_NO_FATAL_FAILURE(prepare_long_job());
+    ASSERT_TRUE(start_long_job());
+  }
+};
+
+TEST_F(CloseDuringJob, EndsWithExitCodeOneAndNoPartialFile) {
+  EXPECT_EQ(driver::close_ferrix(ferrix), 1);
+  EXPECT_TRUE(file_tree::files_below(long_job_dest).empty());
+}
+
+TEST_F(CloseDuringJob, WhilePausedEndsTheSameWay) {
+  driver::click(dialog, IDC_PAUSE);
+  EXPECT_EQ(driver::close_ferrix(ferrix), 1);
+  EXPECT_TRUE(file_tree::files_below(long_job_dest).empty());
+}
+
+TEST_F(CloseDuringJob, AfterStopEndsOnceTheWorkerHasGone) {
+  driver::click(dialog, IDC_START_STOP);
+  EXPECT_EQ(driver::close_ferrix(ferrix), 1);
+  EXPECT_TRUE(file_tree::files_below(long_job_dest).empty());
+}
+
+TEST_F(CloseDuringJob, WaitsForTheWorkerWhileItStillReportsAndTakesNoCommand) {
+  // Holding the partial file open keeps the stopped worker at its deletion notice.
+  const std::vector<std::string> partial = file_tree::files_below(long_job_dest);
+  ASSERT_EQ(partial.size(), 1u);
+  const std::string partial_path = long_job_dest + "\\" + partial[0];
+  HANDLE held = CreateFileA(partial_path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE) << partial_path;
+
+  PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  HWND notice = driver::wait_for_message_box(ferrix);
+  CloseHandle(held);
+  ASSERT_NE(notice, nullptr) << "no deletion notice";
+  EXPECT_FALSE(driver::has_exited(ferrix)) << "ended before its worker";
+  EXPECT_FALSE(IsWindowEnabled(dialog)) << "takes commands while closing";
+
+  ASSERT_TRUE(driver::press_and_wait_gone(notice, IDOK));
+  EXPECT_EQ(driver::close_ferrix(ferrix), 1);
+  file_tree::remove_tree(long_job_dest);  // the partial file that could not be deleted
+}
+
+}  // namespace
