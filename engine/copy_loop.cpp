@@ -8,6 +8,7 @@
 #include "app/job_state.h"
 #include "engine/dest_path.h"
 #include "engine/file_copy.h"
+#include "engine/gbk_path.h"
 #include "engine/job_data.h"
 #include "engine/notice.h"
 #include "engine/percent.h"
@@ -18,7 +19,9 @@
 
 namespace {
 // The file's destination, shown in label 1017 and its folders created. False (with the
-// write-error notice) when the path would pass 255 characters: the file is skipped.
+// write-error notice) when the path would pass 255 characters, or when the root ends in a
+// cut-off character, which would swallow the backslash after it and put the file beside the
+// destination folder instead of in it: the file is skipped.
 bool prepare_destination(file_copy& file, int32_t source_slot) {
   path_pieces pieces;
   split_file_path(file.source_file_path, pieces);
@@ -32,7 +35,7 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
       compose_dest_path(job_state.dest_root, relative_folder_of(drive_and_folder, source),
                         pieces.name, dest_path, sizeof dest_path);
   dialog_set_text(job_state.main_window, IDC_CURRENT_FILE, dest_path);
-  if (length >= sizeof file.dest_file_path) {
+  if (length >= sizeof file.dest_file_path || gbk_ends_with_cut_character(job_state.dest_root)) {
     show_file_notice(TEXT_WRITE_ERROR, dest_path);
     return false;
   }
@@ -62,10 +65,16 @@ int copy_files(int32_t file_count) {
   rate_meter meter{};
   rate_meter_start(meter);
   uint32_t temp_number = 0;
+  // Bar 1009 moves once per hundredth of the files: a position it already shows is not sent
+  // again, which spares the dialog's thread a message per file on jobs of many small files.
+  int32_t all_bar_shown = -1;
   int32_t files_left = file_count;
   while (files_left != 0 && load(job_state.running)) {
-    dialog_set_progress(job_state.main_window, IDC_ALL_PROGRESS,
-                        percent_of(static_cast<uint64_t>(files_left), file_count));
+    const int32_t all_bar = percent_of(static_cast<uint64_t>(files_left), file_count);
+    if (all_bar != all_bar_shown) {
+      dialog_set_progress(job_state.main_window, IDC_ALL_PROGRESS, all_bar);
+      all_bar_shown = all_bar;
+    }
     const list_entry* entry = job_data.file_list[files_left - 1];
     file_copy file{};
     snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry->path);

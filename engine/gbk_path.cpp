@@ -21,7 +21,17 @@ bool gbk_ends_with_backslash(const char* path) {
   return last_character && *last_character == '\\';
 }
 
-size_t drive_length(const char* path) { return path[0] != '\0' && path[1] == ':' ? 2 : 0; }
+bool gbk_ends_with_cut_character(const char* text) {
+  const char* last_character = nullptr;
+  for (const char* c = text; *c; c += gbk_character_length(c)) last_character = c;
+  return last_character && last_character[1] == '\0' &&
+         gbk_is_lead_byte(static_cast<unsigned char>(*last_character));
+}
+
+// A backslash is never a drive letter: in "\:x" the backslash is the folder and ":x" a name.
+size_t drive_length(const char* path) {
+  return path[0] != '\0' && path[0] != '\\' && path[1] == ':' ? 2 : 0;
+}
 
 const char* gbk_next_backslash(const char* text) {
   for (const char* c = text; *c; c += gbk_character_length(c))

@@ -12,7 +12,12 @@ const char* gbk_last_backslash(const char* path);
 // True when the last character (not the last byte) is a backslash.
 bool gbk_ends_with_backslash(const char* path);
 
-// Length of the drive at the start of path: 2 for "X:", 0 otherwise (a network path has none).
+// True when text ends in a lead byte with no second byte: a backslash appended to it would
+// become that character's second byte instead of a separator.
+bool gbk_ends_with_cut_character(const char* text);
+
+// Length of the drive at the start of path: 2 for "X:" (X not a backslash), 0 otherwise (a
+// network path has none).
 size_t drive_length(const char* path);
 
 // The first backslash at or after text (which must start on a character), or null.

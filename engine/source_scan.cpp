@@ -85,6 +85,9 @@ void list_file(const char* prefix, const folder_entry& entry, list_entry**& list
 
 void scan_folder(const char* root, const char* relative_path, list_entry**& list,
                  int32_t& file_count, int32_t& file_capacity, scan_context& context) {
+  // A root ending in a cut-off character names no folder: the backslash after it would be read
+  // as that character's second byte, and the listing would be of some other folder.
+  if (gbk_ends_with_cut_character(root)) return;
   char prefix[prefix_buffer_size];
   if (build_folder_prefix(root, relative_path, prefix, sizeof prefix) > max_path_length) {
     show_file_notice(TEXT_READ_ERROR, prefix);

@@ -27,6 +27,7 @@ int32_t scan_sources(const char (*sources)[source_path_size], int32_t source_cou
 
 // Scans the folder relative_path below root, and every folder below it, into the list.
 // A file or folder whose full path would pass 255 characters is left out and reported with the
-// read-error notice (unless dont_notify is set).
+// read-error notice (unless dont_notify is set). A root ending in a cut-off character (a lead
+// byte with no second byte) lists nothing, like a folder that does not exist.
 void scan_folder(const char* root, const char* relative_path, list_entry**& list,
                  int32_t& file_count, int32_t& file_capacity, scan_context& context);

@@ -5,7 +5,8 @@
 FERRIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 FERRIX_BUILD=${FERRIX_BUILD:-$FERRIX_ROOT/build}  # a helper may build elsewhere
 FERRIX_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32 xvfb
-                 imagemagick fonts-wqy-zenhei fonts-noto-cjk locales x11-utils)
+                 imagemagick fonts-wqy-zenhei fonts-noto-cjk locales x11-utils
+                 clang libclang-rt-14-dev)
 
 step() { printf '== %s\n' "$*"; }
 
@@ -94,7 +95,7 @@ ensure_wine_prefix() {
 start_wine() {
   start_display
   ensure_wine_prefix
-  wineserver -p >/dev/null 2>&1 </dev/null
+  wineserver -p >/dev/null 2>&1 </dev/null || true  # fails when one already runs
   # The first Wine process leaves helpers behind that would hold on to a caller's pipes.
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }

@@ -84,12 +84,22 @@ TEST_F(CopyJob, AllFilesBarShowsTheShareLeftTruncated) {
   scratch::write_tree(host("src"), tree);
   set_sources({engine("src")});
   set_dest(engine("out"));
+  // Files go in ascending order, so 1071 is begun with 29 of 100 left.
+  int32_t shown_at_1071 = -1;
+  at_report(
+      [&](const dialog_report& r) {
+        return r.kind == report_kind::text && r.control_id == IDC_CURRENT_FILE &&
+               r.text == engine("out\\1071");
+      },
+      [&] { shown_at_1071 = positions_of(IDC_ALL_PROGRESS).back(); });
   run_job();
   std::vector<int32_t> bar = positions_of(IDC_ALL_PROGRESS);
-  ASSERT_EQ(bar.size(), 101u);
-  EXPECT_EQ(bar[0], 100);
-  EXPECT_EQ(bar[100 - 29], 28) << "29 of 100 left";
-  EXPECT_EQ(bar[100], 0);
+  ASSERT_GE(bar.size(), 2u);
+  EXPECT_EQ(bar.front(), 100);
+  EXPECT_EQ(shown_at_1071, 28) << "29 of 100 left";
+  EXPECT_EQ(bar.back(), 0);
+  EXPECT_EQ(std::adjacent_find(bar.begin(), bar.end()), bar.end())
+      << "a position the bar already shows is not sent again";
   EXPECT_TRUE(scratch::same_tree(tree, host("out")));
 }
 

@@ -117,5 +117,9 @@ TEST(TemporaryName, IsShortBesideTheDestinationAndNeverItsOwnName) {
 
   ASSERT_TRUE(compose_temp_path("D:\\乗\\x", 1, temp));
   EXPECT_STREQ(temp, "D:\\乗\\~0001");
+
+  // A name beginning with a colon just after a first backslash is no drive "\:".
+  ASSERT_TRUE(compose_temp_path("\\:x", 2, temp));
+  EXPECT_STREQ(temp, "\\~0002");
 }
 }  // namespace

@@ -51,5 +51,16 @@ TEST(GbkPath, NextBackslashSkipsTrailBytesAndDriveIsTwoCharactersWithColon) {
   EXPECT_EQ(drive_length("\\\\server\\share"), 0u);
   EXPECT_EQ(drive_length("x"), 0u);
   EXPECT_EQ(drive_length(""), 0u);
+  EXPECT_EQ(drive_length("\\:x"), 0u) << "a backslash is the folder, never a drive letter";
+}
+
+TEST(GbkPath, CutOffCharacterIsALeadByteAloneAtTheEnd) {
+  EXPECT_TRUE(gbk_ends_with_cut_character("D:\\a\x81"));
+  EXPECT_TRUE(gbk_ends_with_cut_character("\x81"));
+  EXPECT_FALSE(gbk_ends_with_cut_character("D:\\乗")) << "81 5C is whole";
+  EXPECT_FALSE(gbk_ends_with_cut_character("乗\x81\x81")) << "81 81 is whole";
+  EXPECT_TRUE(gbk_ends_with_cut_character("乗\x81\x81\x81"));
+  EXPECT_FALSE(gbk_ends_with_cut_character("D:\\a"));
+  EXPECT_FALSE(gbk_ends_with_cut_character(""));
 }
 }  // namespace

@@ -1,0 +1,156 @@
+// In-memory files for the fuzzers; see fake_files.h.
+#include "tests/fuzz/fake_files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <new>
+#include <set>
+
+#include "platform/files.h"
+#include "tests/fuzz/fake_tree.h"
+#include "tests/fuzz/path_checks.h"
+
+namespace {
+std::vector<fake_event> calls;
+std::set<std::string> written;  // canonical paths of files the engine made
+std::set<std::string> made;     // canonical paths of folders the engine made
+
+char source_bytes[] = "abc";  // every source file reads as these three bytes
+char written_bytes[4096];     // where the one open destination stream writes
+
+void note(fake_call call, const std::string& path, const std::string& from = {}) {
+  calls.push_back({call, path, from});
+}
+
+bool is_source_file(const std::string& path) {
+  const std::string folder = folder_of(path);
+  const fake_folder* found = fake_tree_find(folder);
+  if (!found) return false;
+  for (const fake_item& item : found->items)
+    if (!item.is_folder && folder + item.name == path) return true;
+  return false;
+}
+
+bool is_folder(const std::string& path) {
+  return fake_tree_find(path) != nullptr || made.count(canonical(path)) != 0;
+}
+
+bool name_in_use(const std::string& path) {
+  return written.count(canonical(path)) || is_source_file(path) || is_folder(path);
+}
+
+FILE* reading_stream(const char* bytes_of) {
+  return fmemopen(const_cast<char*>(bytes_of), strlen(bytes_of), "rb");
+}
+}  // namespace
+
+void fake_files_reset() {
+  calls.clear();
+  written.clear();
+  made.clear();
+}
+
+const std::vector<fake_event>& fake_files_log() { return calls; }
+
+void fake_files_note_label(const std::string& text) { note(fake_call::label, text); }
+
+struct folder_listing {
+  std::vector<folder_entry> entries;
+  size_t next;
+};
+
+folder_listing* folder_listing_open(const char* pattern) {
+  note(fake_call::listing, pattern);
+  const std::string text = pattern;
+  const std::string wildcard = "*.*";
+  if (text.size() < wildcard.size() || text.compare(text.size() - 3, 3, wildcard) != 0)
+    return nullptr;
+  const fake_folder* folder = fake_tree_find(text.substr(0, text.size() - 3));
+  if (!folder || !folder->readable) return nullptr;
+  auto* listing = new (std::nothrow) folder_listing{};
+  if (!listing) return nullptr;
+  listing->entries.push_back({".", true, 0});
+  listing->entries.push_back({"..", true, 0});
+  for (const fake_item& item : folder->items) {
+    folder_entry entry{};
+    snprintf(entry.name, sizeof entry.name, "%s", item.name.c_str());
+    entry.is_folder = item.is_folder;
+    entry.size = item.size;
+    listing->entries.push_back(entry);
+  }
+  return listing;
+}
+
+bool folder_listing_next(folder_listing* listing, folder_entry* entry) {
+  if (listing->next >= listing->entries.size()) return false;
+  *entry = listing->entries[listing->next++];
+  return true;
+}
+
+void folder_listing_close(folder_listing* listing) { delete listing; }
+
+make_folder_result make_folder(const char* path) {
+  note(fake_call::make_folder, path);
+  if (is_folder(path)) return make_folder_result::exists;
+  if (name_in_use(path)) return make_folder_result::failed;
+  made.insert(canonical(path));
+  return make_folder_result::made;
+}
+
+FILE* open_file_stream(const char* path, const char* mode) {
+  if (strcmp(mode, "rb") != 0) {
+    note(fake_call::open_write, path);
+    return nullptr;  // the engine writes only through create_new_file_stream
+  }
+  note(fake_call::open_read, path);
+  if (is_source_file(path) || written.count(canonical(path))) return reading_stream(source_bytes);
+  return nullptr;
+}
+
+int64_t stream_size(FILE* stream) {
+  if (fseeko(stream, 0, SEEK_END) != 0) return -1;
+  int64_t size = ftello(stream);
+  rewind(stream);
+  return size;
+}
+
+FILE* create_new_file_stream(const char* path, bool* name_taken) {
+  note(fake_call::create_new, path);
+  *name_taken = name_in_use(path);
+  if (*name_taken) return nullptr;
+  written.insert(canonical(path));
+  return fmemopen(written_bytes, sizeof written_bytes, "wb");
+}
+
+int delete_file(const char* path) {
+  note(fake_call::delete_file, path);
+  return written.erase(canonical(path)) ? 0 : ENOENT;
+}
+
+bool replace_file(const char* from, const char* to) {
+  note(fake_call::replace, to, from);
+  if (!written.erase(canonical(from))) return false;
+  written.insert(canonical(to));
+  return true;
+}
+
+bool move_new_file(const char* from, const char* to) {
+  note(fake_call::move_new, to, from);
+  if (name_in_use(to) || !written.erase(canonical(from))) return false;
+  written.insert(canonical(to));
+  return true;
+}
+
+bool file_exists(const char* path) { return name_in_use(path); }
+
+// Folders by their tree identity; files by the folder their path names.
+bool get_file_identity(const char* path, file_identity* identity) {
+  if (const fake_folder* folder = fake_tree_find(path)) {
+    *identity = {1, folder->identity};
+    return true;
+  }
+  if (!is_source_file(path) && !written.count(canonical(path))) return false;
+  *identity = {2, std::hash<std::string>{}(canonical(path))};
+  return true;
+}
