@@ -1,0 +1,90 @@
+// Sessions for the fault and bad-input cases.
+#include "tests/gui/fault_session.h"
+
+#include <cstdio>
+
+#include "res/control_ids.h"
+#include "res/texts.h"
+#include "tests/gui/file_tree.h"
+
+namespace {
+// Long enough for any case's whole job under Wine.
+constexpr int job_patience_ms = 120000;
+}  // namespace
+
+void FaultSession::SetUp() {
+  JobSession::SetUp();
+  // A parameterised test's name holds a '/', which no folder name may.
+  std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+  for (char& c : name)
+    if (c == '/') c = '-';
+  file_tree::remove_tree(root);
+  root = file_tree::make_scratch_folder("fault-" + name);
+  control = folder("control");
+  ASSERT_NO_FATAL_FAILURE(make_file(control + "\\kept.bin", 3000));
+}
+
+void FaultSession::take_snapshot() { before = tree_invariant::snapshot({root}); }
+
+testing::AssertionResult FaultSession::set_up_job(const std::vector<std::string>& source_folders,
+                                                  const std::string& dest_folder) {
+  sources = source_folders;
+  dest = dest_folder;
+  for (const std::string& source : sources) {
+    testing::AssertionResult added = add_source_folder(source);
+    if (!added) return added;
+  }
+  testing::AssertionResult chosen = choose_destination_folder(dest);
+  if (!chosen) return chosen;
+  take_snapshot();
+  return unlimited_speed();
+}
+
+testing::AssertionResult FaultSession::tick_dont_notify() {
+  driver::click(dialog, IDC_DONT_NOTIFY);
+  if (driver::is_checked(dialog, IDC_DONT_NOTIFY)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "the no-notices box did not take the tick";
+}
+
+bool FaultSession::job_over() {
+  return driver::control_text(dialog, IDC_ESTIMATE_LINE) == TEXT_ALL_DONE &&
+         driver::control_text(dialog, IDC_START_STOP) == TEXT_START &&
+         driver::is_enabled(dialog, IDC_START_STOP);
+}
+
+testing::AssertionResult FaultSession::dismiss_notices_until(
+    const std::function<bool()>& condition) {
+  const bool held = driver::wait_until(
+      [&] {
+        if (HWND box = driver::wait_for_message_box(ferrix, 0)) {
+          notices.push_back(driver::message_box_text(box));
+          driver::press_and_wait_gone(box, IDOK);
+          return false;
+        }
+        return condition();
+      },
+      job_patience_ms);
+  if (held) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "the job did not get there; 1017 shows \""
+                                     << driver::control_text(dialog, IDC_CURRENT_FILE)
+                                     << "\", " << notices.size() << " notices so far";
+}
+
+testing::AssertionResult FaultSession::run_job_to_end() {
+  notices.clear();
+  driver::click(dialog, IDC_START_STOP);
+  return dismiss_notices_until([&] { return job_over(); });
+}
+
+std::string FaultSession::notice(const char* format, const std::string& path) {
+  char text[1024];
+  snprintf(text, sizeof text, format, path.c_str());
+  return text;
+}
+
+void FaultSession::check_invariant() {
+  EXPECT_TRUE(tree_invariant::destination_holds_only_copies(sources, dest, nullptr, placed));
+  EXPECT_TRUE(tree_invariant::unchanged_since(before, {root}, dest));
+  EXPECT_TRUE(tree_invariant::dialog_ends_idle(ferrix));
+  EXPECT_EQ(driver::close_ferrix(ferrix), 1) << "exit code on close";
+}

@@ -1,0 +1,51 @@
+// A destination file with the read-only attribute, and Overwrite ticked. Windows refuses to
+// move the finished copy over it: the old file stays whole and the user gets the write-error
+// notice. Wine (as root) lets the move replace it quietly. Either way the name holds a whole
+// file, the old or the new, and no temporary is left beside it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "res/control_ids.h"
+#include "res/texts.h"
+#include "tests/gui/fault_session.h"
+#include "tests/gui/file_tree.h"
+
+namespace {
+
+class ReadOnlyDestination : public FaultSession {
+ protected:
+  void TearDown() override {
+    if (!read_only_.empty()) SetFileAttributesA(read_only_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    FaultSession::TearDown();
+  }
+  std::string read_only_;
+};
+
+TEST_F(ReadOnlyDestination, HoldsTheOldFileWithANoticeOrTheWholeCopy) {
+  const std::string source = folder("source");
+  ASSERT_NO_FATAL_FAILURE(make_file(source + "\\a.bin", 4000));
+  ASSERT_NO_FATAL_FAILURE(make_file(source + "\\ro.bin", 6000));
+  const std::string target = folder("dest");
+  read_only_ = target + "\\ro.bin";
+  ASSERT_TRUE(file_tree::write_file(read_only_, "the old contents"));
+  ASSERT_TRUE(SetFileAttributesA(read_only_.c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(set_up_job({source}, target));
+  driver::click(dialog, IDC_OVERWRITE_ALL);
+  ASSERT_TRUE(driver::is_checked(dialog, IDC_OVERWRITE_ALL));
+
+  ASSERT_TRUE(run_job_to_end());
+
+  std::string now;
+  ASSERT_TRUE(file_tree::read_file(read_only_, now));
+  if (now == "the old contents") {
+    EXPECT_EQ(notices, std::vector<std::string>{notice(TEXT_WRITE_ERROR, read_only_)});
+    placed.push_back("ro.bin");  // the old file, checked here
+  } else {
+    EXPECT_TRUE(notices.empty()) << notices[0];  // replaced: the invariant checks the copy
+  }
+  EXPECT_EQ(file_tree::files_below(target), (std::vector<std::string>{"a.bin", "ro.bin"}));
+  check_invariant();
+}
+
+}  // namespace
