@@ -251,6 +251,23 @@ bool wait_until_gone(HWND window) {
   return wait_until([&] { return !IsWindow(window) || !IsWindowVisible(window); });
 }
 
+namespace {
+constexpr int file_name_box = 0x47C;  // the file dialogs' file-name combo box
+
+BOOL CALLBACK match_edit(HWND child, LPARAM parameter) {
+  if (_stricmp(class_of(child).c_str(), "Edit") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(parameter) = child;
+  return FALSE;
+}
+}  // namespace
+
+HWND file_name_edit(HWND file_dialog) {
+  HWND box = GetDlgItem(file_dialog, file_name_box);
+  HWND edit = nullptr;
+  if (box != nullptr) EnumChildWindows(box, match_edit, reinterpret_cast<LPARAM>(&edit));
+  return edit;
+}
+
 bool press_and_wait_gone(HWND window, int button_id) {
   PostMessageA(GetDlgItem(window, button_id), BM_CLICK, 0, 0);
   return wait_until_gone(window);

@@ -68,6 +68,8 @@ bool wait_until_gone(HWND window);
 // it never did.
 bool select_folder_in_browser(const ferrix_process& process, HWND browser,
                               const std::string& path);
+// The file-name field of an open or save dialog: the Edit inside its combo box 0x47C.
+HWND file_name_edit(HWND file_dialog);
 // Presses OK (IDOK) or Cancel (IDCANCEL) of a modal window and waits until it is gone.
 bool press_and_wait_gone(HWND window, int button_id);
 

@@ -8,8 +8,6 @@
 #include "tests/gui/file_tree.h"
 
 namespace {
-constexpr int file_name_box = 0x47C;  // the file dialogs' file-name combo box
-
 struct owned_search {
   HWND owner;
   HWND found;
@@ -30,23 +28,10 @@ HWND prompt_of(HWND file_dialog) {
   return search.found;
 }
 
-BOOL CALLBACK match_edit(HWND child, LPARAM parameter) {
-  if (_stricmp(driver::class_of(child).c_str(), "Edit") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(parameter) = child;
-  return FALSE;
-}
-
-HWND file_name_edit(HWND file_dialog) {
-  HWND box = GetDlgItem(file_dialog, file_name_box);
-  HWND edit = nullptr;
-  if (box != nullptr) EnumChildWindows(box, match_edit, reinterpret_cast<LPARAM>(&edit));
-  return edit;
-}
-
 testing::AssertionResult type_and_confirm(HWND file_dialog, const std::string& typed_path,
                                           bool replace_when_asked) {
   if (file_dialog == nullptr) return testing::AssertionFailure() << "no file dialog came up";
-  HWND edit = file_name_edit(file_dialog);
+  HWND edit = driver::file_name_edit(file_dialog);
   if (edit == nullptr) return testing::AssertionFailure() << "no file-name field";
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed_path.c_str()));
   PostMessageA(GetDlgItem(file_dialog, IDOK), BM_CLICK, 0, 0);
@@ -108,7 +93,7 @@ testing::AssertionResult SettingsSession::load_from(const std::string& typed_pat
 }
 
 std::string SettingsSession::file_name_field(HWND file_dialog) {
-  HWND edit = file_name_edit(file_dialog);
+  HWND edit = driver::file_name_edit(file_dialog);
   return edit != nullptr ? driver::text_of(edit) : "(no file-name field)";
 }
 
