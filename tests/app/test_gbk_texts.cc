@@ -5,6 +5,7 @@
 #include <string>
 
 #include "res/texts.h"
+#include "tests/support/case_name.h"
 
 namespace {
 struct text_case {
@@ -29,9 +30,5 @@ INSTANTIATE_TEST_SUITE_P(
         text_case{"unlimited", TEXT_UNLIMITED, "\xce\xde\xcf\xde\xd6\xc6"},
         text_case{"file access caption", TEXT_FILE_ACCESS_CAPTION,
                   "\xce\xc4\xbc\xfe\xb4\xe6\xc8\xa1   "}),
-    [](const testing::TestParamInfo<text_case>& info) {
-      std::string name;
-      for (const char* c = info.param.name; *c; ++c) name += isalnum(*c) ? *c : '_';
-      return name;
-    });
+    case_name<text_case>);
 }  // namespace

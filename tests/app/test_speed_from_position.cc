@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/speed_limit.h"
+#include "tests/support/case_name.h"
 
 namespace {
 
@@ -68,11 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         telling_position{"negative", -5, 512},
         telling_position{"far above the slider", 400000, 10000000},
         telling_position{"largest integer", INT32_MAX, 10000000}),
-    [](const testing::TestParamInfo<telling_position>& info) {
-      std::string name;
-      for (const char* c = info.param.name; *c; ++c) name += isalnum(*c) ? *c : '_';
-      return name;
-    });
+    case_name<telling_position>);
 
 TEST(SpeedFromPosition, GivesTheChunkSizesOfTheSliderEnds) {
   EXPECT_EQ(speed_from_position(62383) / 10, 51) << "minimum";

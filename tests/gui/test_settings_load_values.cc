@@ -11,17 +11,12 @@
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
 #include "tests/gui/settings_session.h"
+#include "tests/support/case_name.h"
 
 namespace {
 constexpr int slider_min = 62383;
 constexpr int slider_max = 161181;
 constexpr int slider_start = 92341;
-
-std::string param_name(const char* name) {
-  std::string text;
-  for (const char* c = name; *c; ++c) text += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-  return text;
-}
 
 class LoadValues : public SettingsSession {
  protected:
@@ -69,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                     speed_case{"not a number", "speed=fast", slider_min, 512},
                     speed_case{"slider maximum", "speed=161181", slider_max, 0},
                     speed_case{"above the range", "speed=999999999", slider_max, 0}),
-    [](const testing::TestParamInfo<speed_case>& info) { return param_name(info.param.name); });
+    case_name<speed_case>);
 
 struct options_case {
   const char* name;
@@ -101,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                     options_case{"blanks around one and a word",
                                  "overwriteall=  1 \r\ndontnotify=yes\r\n", true, false},
                     options_case{"missing", "nsrc=0\r\n", false, false}),
-    [](const testing::TestParamInfo<options_case>& info) { return param_name(info.param.name); });
+    case_name<options_case>);
 
 TEST_F(LoadValues, AFileWithAnotherSectionOnlyLoadsTheDefaults) {
   ASSERT_TRUE(load_text("[Ferrix]\r\nnsrc=1\r\nsrc0=C:\\a\r\ndest=C:\\b\r\noverwriteall=1\r\n"

@@ -8,6 +8,7 @@
 
 #include "platform/profile.h"
 #include "tests/support/settings_scratch.h"
+#include "tests/support/case_name.h"
 
 namespace {
 struct text_case {
@@ -25,13 +26,6 @@ TEST_P(ProfileText, ReadsTheValueTheConventionsGive) {
   char value[64];
   profile_read_text("Ferrix", GetParam().key, value, sizeof value, path.c_str());
   EXPECT_EQ(std::string(value), GetParam().expected) << GetParam().name;
-}
-
-std::string case_name(const testing::TestParamInfo<text_case>& info) {
-  std::string name;
-  for (const char* c = info.param.name; *c; ++c)
-    name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-  return name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -67,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "[Ferrix]\r\nkey="
                   "0123456789012345678901234567890123456789012345678901234567890123456789\r\n",
                   "key", "012345678901234567890123456789012345678901234567890123456789012"}),
-    case_name);
+    case_name<text_case>);
 
 struct int_case {
   const char* name;
@@ -96,12 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Conventions, ProfileInt,
                                          int_case{"quoted", "key=\"3\"", 3},
                                          int_case{"empty value", "key=", 4321},
                                          int_case{"missing key", "other=1", 4321}),
-                         [](const testing::TestParamInfo<int_case>& info) {
-                           std::string name;
-                           for (const char* c = info.param.name; *c; ++c)
-                             name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-                           return name;
-                         });
+                         case_name<int_case>);
 
 class ProfileFile : public SettingsScratch {
  protected:

@@ -6,6 +6,7 @@
 
 #include "tests/settings/job_file_helpers.h"
 #include "tests/support/settings_scratch.h"
+#include "tests/support/case_name.h"
 
 namespace {
 struct value_case {
@@ -13,13 +14,6 @@ struct value_case {
   const char* line;  // the key's line, or another line when the key is missing
   int32_t expected;
 };
-
-std::string case_name(const testing::TestParamInfo<value_case>& info) {
-  std::string name;
-  for (const char* c = info.param.name; *c; ++c)
-    name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-  return name;
-}
 
 class OptionValue : public SettingsScratch, public testing::WithParamInterface<value_case> {};
 
@@ -45,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Values, OptionValue,
                                          value_case{"one and text", "=1 (on)", 1},
                                          value_case{"empty", "=", 0},
                                          value_case{"missing", "_other=1", 0}),
-                         case_name);
+                         case_name<value_case>);
 
 class SpeedValue : public SettingsScratch, public testing::WithParamInterface<value_case> {};
 
@@ -63,5 +57,5 @@ INSTANTIATE_TEST_SUITE_P(
                     value_case{"below the range", "speed=100", 100},
                     value_case{"negative", "speed=-5", -5}, value_case{"a word", "speed=fast", 0},
                     value_case{"empty", "speed=", 92341}, value_case{"missing", "nsrc=0", 92341}),
-    case_name);
+    case_name<value_case>);
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "tests/settings/job_file_helpers.h"
 #include "tests/support/settings_scratch.h"
+#include "tests/support/case_name.h"
 
 namespace {
 struct sources_case {
@@ -57,12 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"D:\\a", "D:\\last"}},
         sources_case{"other keys between", "nsrc=2\r\ndest=E:\\\r\nsrc1=D:\\b\r\nspeed=1\r\n",
                      {"D:\\b"}}),
-    [](const testing::TestParamInfo<sources_case>& info) {
-      std::string name;
-      for (const char* c = info.param.name; *c; ++c)
-        name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-      return name;
-    });
+    case_name<sources_case>);
 
 class SourcesTaken : public SettingsScratch {};
 
