@@ -2,6 +2,7 @@
 #include "tests/gui/job_session.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "res/control_ids.h"
 #include "res/texts.h"
@@ -56,6 +57,17 @@ void JobSession::prepare_long_job() {
   ASSERT_TRUE(add_source_folder(long_job_source));
   ASSERT_TRUE(choose_destination_folder(long_job_dest));
   ASSERT_TRUE(slowest_speed());
+}
+
+testing::AssertionResult JobSession::hold_partial_file(HANDLE& held, std::string& path) {
+  const std::vector<std::string> partial = file_tree::files_below(long_job_dest);
+  if (partial.size() != 1)
+    return testing::AssertionFailure() << partial.size() << " partial files, not 1";
+  path = long_job_dest + "\\" + partial[0];
+  held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     nullptr, OPEN_EXISTING, 0, nullptr);
+  if (held == INVALID_HANDLE_VALUE) return testing::AssertionFailure() << path;
+  return testing::AssertionSuccess();
 }
 
 testing::AssertionResult JobSession::start_long_job() {

@@ -41,12 +41,9 @@ TEST_F(CloseDuringJob, AfterStopEndsOnceTheWorkerHasGone) {
 
 TEST_F(CloseDuringJob, WaitsForTheWorkerWhileItStillReportsAndTakesNoCommand) {
   // Holding the partial file open keeps the stopped worker at its deletion notice.
-  const std::vector<std::string> partial = file_tree::files_below(long_job_dest);
-  ASSERT_EQ(partial.size(), 1u);
-  const std::string partial_path = long_job_dest + "\\" + partial[0];
-  HANDLE held = CreateFileA(partial_path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE) << partial_path;
+  HANDLE held = INVALID_HANDLE_VALUE;
+  std::string partial_path;
+  ASSERT_TRUE(hold_partial_file(held, partial_path));
 
   PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   HWND notice = driver::wait_for_message_box(ferrix);

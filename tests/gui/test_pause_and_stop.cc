@@ -92,12 +92,9 @@ TEST_F(PauseAndStop, StartWaitsUntilTheStoppedJobsWorkerHasEnded) {
   ASSERT_TRUE(start_long_job());
   // Holding the partial file open without leave to delete it keeps the stopped worker at its
   // deletion notice, so the test sees the dialog while that worker is still there.
-  const std::vector<std::string> partial = file_tree::files_below(long_job_dest);
-  ASSERT_EQ(partial.size(), 1u);
-  const std::string partial_path = long_job_dest + "\\" + partial[0];
-  HANDLE held = CreateFileA(partial_path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE) << partial_path;
+  HANDLE held = INVALID_HANDLE_VALUE;
+  std::string partial_path;
+  ASSERT_TRUE(hold_partial_file(held, partial_path));
 
   driver::click(dialog, IDC_START_STOP);
   HWND notice = driver::wait_for_message_box(ferrix);
