@@ -12,6 +12,7 @@
 #include "engine/job_data.h"
 #include "engine/notice.h"
 #include "engine/percent.h"
+#include "engine/progress_bars.h"
 #include "platform/clock.h"
 #include "platform/dialog.h"
 #include "platform/files.h"
@@ -44,11 +45,10 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
   return true;
 }
 
-void end_job(int32_t files_left, int32_t file_count) {
+void end_job(progress_bars& bars, int32_t files_left, int32_t file_count) {
   dialog_set_text(job_state.main_window, IDC_ESTIMATE_LINE, TEXT_ALL_DONE);
-  dialog_set_progress(job_state.main_window, IDC_FILE_PROGRESS, 0);
-  dialog_set_progress(job_state.main_window, IDC_ALL_PROGRESS,
-                      percent_of(static_cast<uint64_t>(files_left), file_count));
+  show_file_progress(bars, 0);
+  show_all_progress(bars, percent_of(static_cast<uint64_t>(files_left), file_count));
   dialog_send_job_finished(job_state.main_window);
   store(job_state.running, 0);
 }
@@ -70,29 +70,23 @@ void create_dest_folders(const char* dest_file_path) {
 int copy_files(int32_t file_count) {
   rate_meter meter{};
   rate_meter_start(meter);
+  progress_bars bars;
   uint32_t temp_number = 0;
-  // Bar 1009 moves once per hundredth of the files: a position it already shows is not sent
-  // again, which spares the dialog's thread a message per file on jobs of many small files.
-  int32_t all_bar_shown = -1;
   int32_t files_left = file_count;
   while (files_left != 0 && load(job_state.running)) {
-    const int32_t all_bar = percent_of(static_cast<uint64_t>(files_left), file_count);
-    if (all_bar != all_bar_shown) {
-      dialog_set_progress(job_state.main_window, IDC_ALL_PROGRESS, all_bar);
-      all_bar_shown = all_bar;
-    }
+    show_all_progress(bars, percent_of(static_cast<uint64_t>(files_left), file_count));
     const list_entry* entry = job_data.file_list[files_left - 1];
     file_copy file{};
     snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry->path);
     if (prepare_destination(file, entry->source_slot) && open_file_streams(file, temp_number)) {
       rate_meter_file_start(meter);
-      copy_file_chunks(file, meter, files_left);
-      dialog_set_progress(job_state.main_window, IDC_FILE_PROGRESS, 100);
+      copy_file_chunks(file, meter, bars, files_left);
+      show_file_progress(bars, 100);
     } else {
       sleep_ms(load(job_state.chunk_delay_ms));
     }
     --files_left;
   }
-  end_job(files_left, file_count);
+  end_job(bars, files_left, file_count);
   return 0;
 }

@@ -8,10 +8,9 @@
 #include "engine/job_data.h"
 #include "engine/notice.h"
 #include "engine/percent.h"
+#include "engine/progress_bars.h"
 #include "platform/clock.h"
-#include "platform/dialog.h"
 #include "platform/files.h"
-#include "res/control_ids.h"
 
 namespace {
 constexpr int max_temp_attempts = 64;
@@ -107,7 +106,8 @@ bool open_file_streams(file_copy& file, uint32_t& temp_number) {
   return false;
 }
 
-void copy_file_chunks(file_copy& file, rate_meter& meter, int32_t files_left) {
+void copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars& bars,
+                      int32_t files_left) {
   file.file_bytes_copied = 0;
   for (;;) {
     size_t chunk = static_cast<size_t>(current_chunk_size());
@@ -119,8 +119,8 @@ void copy_file_chunks(file_copy& file, rate_meter& meter, int32_t files_left) {
                         fwrite(job_data.copy_buffer, 1, bytes_read, file.dest_stream) != bytes_read;
     file.file_bytes_copied += bytes_read;
     rate_meter_chunk_done(meter, static_cast<uint32_t>(bytes_read), files_left);
-    dialog_set_progress(job_state.main_window, IDC_FILE_PROGRESS,
-                        percent_of(file.file_bytes_copied, static_cast<uint64_t>(file.file_size)));
+    show_file_progress(bars,
+                       percent_of(file.file_bytes_copied, static_cast<uint64_t>(file.file_size)));
     sleep_ms(load(job_state.chunk_delay_ms));
 
     if (read_failed) return discard_copy(file, TEXT_READ_ERROR, file.source_file_path);

@@ -5,6 +5,7 @@
 
 #include "engine/dest_path.h"
 #include "engine/file_list.h"
+#include "engine/progress_bars.h"
 #include "engine/rate_meter.h"
 
 struct file_copy {
@@ -25,4 +26,5 @@ bool open_file_streams(file_copy& file, uint32_t& temp_number);
 
 // Copies the open file chunk by chunk, then either moves the finished copy into place or, on
 // Stop or a failure, deletes it. Streams are closed on return.
-void copy_file_chunks(file_copy& file, rate_meter& meter, int32_t files_left);
+void copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars& bars,
+                      int32_t files_left);

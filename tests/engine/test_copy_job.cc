@@ -48,8 +48,7 @@ TEST_F(CopyJob, TellsTheDialogEachStepInOrder) {
                            "label 1010 = " TEXT_SCANNING,
                            "bar 1009 = 100",
                            "label 1017 = " + engine("out\\a.txt"),
-                           "bar 1008 = 100",  // the one chunk
-                           "bar 1008 = 100",  // the file is done
+                           "bar 1008 = 100",  // the one chunk; the file's end sends no second 100
                            "bar 1009 = 50",
                            "label 1017 = " + engine("out\\b.txt"),
                            "bar 1008 = 0",  // an empty file's one read
@@ -74,6 +73,8 @@ TEST_F(CopyJob, CopiesInAscendingCaseInsensitiveOrder) {
             (std::vector<std::string>{engine("out\\A.txt"), engine("out\\b.txt"),
                                       engine("out\\sub\\c.txt")}));
   EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), (std::vector<int32_t>{100, 66, 33, 0}));
+  EXPECT_EQ(positions_of(IDC_FILE_PROGRESS), (std::vector<int32_t>{0, 100, 0}))
+      << "one-chunk files leave bar 1008 at 100, which is sent once, not twice per file";
   EXPECT_TRUE(
       scratch::same_tree({{"b.txt", "b"}, {"A.txt", "A"}, {"sub/c.txt", "c"}}, host("out")));
 }
