@@ -66,14 +66,15 @@ void discard_copy(file_copy& file, const char* notice_format, const char* notice
   delete_temp_file(file);
 }
 
-// Every byte is in the temporary file: make sure it reached the disk, then give it its name.
+// Every byte is in the temporary file: make sure the system has it, then give it its name.
 void finish_copy(file_copy& file) {
-  bool written = fflush(file.dest_stream) == 0 && !ferror(file.dest_stream);
-  written = fclose(file.dest_stream) == 0 && written;
   fclose(file.source_stream);
+  bool written = fflush(file.dest_stream) == 0 && !ferror(file.dest_stream);
   if (written)
-    written = file.dest_existed ? replace_file(file.temp_path, file.dest_file_path)
-                                : move_new_file(file.temp_path, file.dest_file_path);
+    written = close_into_place(file.dest_stream, file.temp_path, file.dest_file_path,
+                               file.dest_existed);
+  else
+    fclose(file.dest_stream);
   if (written) return;
   show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
   delete_temp_file(file);

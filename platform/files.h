@@ -30,13 +30,14 @@ int64_t stream_size(FILE* stream);
 // Creates a file that must not exist yet and opens it for writing in binary mode. Null on
 // failure; name_taken then tells whether something of that name was already there.
 FILE* create_new_file_stream(const char* path, bool* name_taken);
+// Closes a finished file made by create_new_file_stream, its buffer flushed already, and moves
+// it from temp_path to final_path: over a file standing there only when `replace` is set, else
+// only where nothing stands yet. False when it did not close cleanly or could not take the
+// name: it is then closed, still under temp_path, and final_path is as it was.
+bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace);
 
 // 0 on success, otherwise the errno value that explains the failure.
 int delete_file(const char* path);
-// Moves a finished file into place, replacing what stood there; false on failure.
-bool replace_file(const char* from, const char* to);
-// Moves a finished file to a name where nothing may stand yet; false if something does.
-bool move_new_file(const char* from, const char* to);
 bool file_exists(const char* path);
 
 // Identity of a file or folder on its volume (volume and file index, or device and inode).

@@ -107,23 +107,24 @@ int delete_file(const char* path) {
   return remove(host) == 0 ? 0 : errno;
 }
 
-bool replace_file(const char* from, const char* to) {
-  char host_from[host_path_size], host_to[host_path_size];
-  to_host_path(from, host_from);
-  to_host_path(to, host_to);
-  return rename(host_from, host_to) == 0;
-}
-
-bool move_new_file(const char* from, const char* to) {
-  char host_from[host_path_size], host_to[host_path_size];
-  to_host_path(from, host_from);
-  to_host_path(to, host_to);
+namespace {
+bool move_to_new_name(const char* host_from, const char* host_to) {
   if (renameat2(AT_FDCWD, host_from, AT_FDCWD, host_to, RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
   // A file system without an atomic no-replace rename: a hard link refuses an existing name.
   if (link(host_from, host_to) != 0) return false;
   unlink(host_from);
   return true;
+}
+}  // namespace
+
+bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
+  // Closing first: here a close can still report a write that failed late (network shares).
+  if (fclose(stream) != 0) return false;
+  char host_from[host_path_size], host_to[host_path_size];
+  to_host_path(temp_path, host_from);
+  to_host_path(final_path, host_to);
+  return replace ? rename(host_from, host_to) == 0 : move_to_new_name(host_from, host_to);
 }
 
 bool file_exists(const char* path) {

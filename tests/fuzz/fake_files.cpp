@@ -128,17 +128,12 @@ int delete_file(const char* path) {
   return written.erase(canonical(path)) ? 0 : ENOENT;
 }
 
-bool replace_file(const char* from, const char* to) {
-  note(fake_call::replace, to, from);
-  if (!written.erase(canonical(from))) return false;
-  written.insert(canonical(to));
-  return true;
-}
-
-bool move_new_file(const char* from, const char* to) {
-  note(fake_call::move_new, to, from);
-  if (name_in_use(to) || !written.erase(canonical(from))) return false;
-  written.insert(canonical(to));
+bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
+  fclose(stream);
+  note(replace ? fake_call::replace : fake_call::move_new, final_path, temp_path);
+  if (!written.count(canonical(temp_path)) || (!replace && name_in_use(final_path))) return false;
+  written.erase(canonical(temp_path));
+  written.insert(canonical(final_path));
   return true;
 }
 
