@@ -59,15 +59,21 @@ void JobSession::prepare_long_job() {
   ASSERT_TRUE(slowest_speed());
 }
 
-testing::AssertionResult JobSession::hold_partial_file(HANDLE& held, std::string& path) {
+// Read-only rather than held open: the worker writes the file through a handle that others may
+// open only if they let it be deleted, and a read-only file cannot be deleted under Windows and
+// Wine alike.
+testing::AssertionResult JobSession::pin_partial_file(std::string& path) {
   const std::vector<std::string> partial = file_tree::files_below(long_job_dest);
   if (partial.size() != 1)
     return testing::AssertionFailure() << partial.size() << " partial files, not 1";
   path = long_job_dest + "\\" + partial[0];
-  held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                     nullptr, OPEN_EXISTING, 0, nullptr);
-  if (held == INVALID_HANDLE_VALUE) return testing::AssertionFailure() << path;
+  if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY))
+    return testing::AssertionFailure() << path << ": error " << GetLastError();
   return testing::AssertionSuccess();
+}
+
+void JobSession::release_partial_file(const std::string& path) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 testing::AssertionResult JobSession::start_long_job() {

@@ -26,9 +26,11 @@ class JobSession : public FerrixSession {
   void prepare_long_job();
   // Start, then wait until the file is being copied (its first chunks are in).
   testing::AssertionResult start_long_job();
-  // Opens the long job's partial file without leave to delete it, so that a stopped worker
-  // waits at its deletion notice until the test closes held. The file's path goes to path.
-  testing::AssertionResult hold_partial_file(HANDLE& held, std::string& path);
+  // Makes the long job's partial file read-only, so that a stopped worker cannot delete it and
+  // waits at its deletion notice. The file's path goes to path.
+  testing::AssertionResult pin_partial_file(std::string& path);
+  // Lets the pinned file be deleted again.
+  static void release_partial_file(const std::string& path);
 
   // Waits until the worker has said the job is over: the completion text and Start/Stop back
   // to its Start caption.

@@ -40,14 +40,13 @@ TEST_F(CloseDuringJob, AfterStopEndsOnceTheWorkerHasGone) {
 }
 
 TEST_F(CloseDuringJob, WaitsForTheWorkerWhileItStillReportsAndTakesNoCommand) {
-  // Holding the partial file open keeps the stopped worker at its deletion notice.
-  HANDLE held = INVALID_HANDLE_VALUE;
+  // A partial file that cannot be deleted keeps the stopped worker at its deletion notice.
   std::string partial_path;
-  ASSERT_TRUE(hold_partial_file(held, partial_path));
+  ASSERT_TRUE(pin_partial_file(partial_path));
 
   PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   HWND notice = driver::wait_for_message_box(ferrix);
-  CloseHandle(held);
+  release_partial_file(partial_path);
   ASSERT_NE(notice, nullptr) << "no deletion notice";
   EXPECT_FALSE(driver::has_exited(ferrix)) << "ended before its worker";
   EXPECT_FALSE(IsWindowEnabled(dialog)) << "takes commands while closing";

@@ -90,15 +90,14 @@ TEST_F(PauseAndStop, StopWhilePausedDeletesThePartialFileToo) {
 
 TEST_F(PauseAndStop, StartWaitsUntilTheStoppedJobsWorkerHasEnded) {
   ASSERT_TRUE(start_long_job());
-  // Holding the partial file open without leave to delete it keeps the stopped worker at its
-  // deletion notice, so the test sees the dialog while that worker is still there.
-  HANDLE held = INVALID_HANDLE_VALUE;
+  // A partial file that cannot be deleted keeps the stopped worker at its deletion notice, so
+  // the test sees the dialog while that worker is still there.
   std::string partial_path;
-  ASSERT_TRUE(hold_partial_file(held, partial_path));
+  ASSERT_TRUE(pin_partial_file(partial_path));
 
   driver::click(dialog, IDC_START_STOP);
   HWND notice = driver::wait_for_message_box(ferrix);
-  CloseHandle(held);
+  release_partial_file(partial_path);
   ASSERT_NE(notice, nullptr) << "no deletion notice";
   EXPECT_NE(driver::message_box_text(notice).find(partial_path), std::string::npos)
       << driver::message_box_text(notice);
