@@ -1,3 +1,4 @@
+// Sends the progress bars' positions to the dialog, each only when it changes.
 #include "engine/progress_bars.h"
 
 #include "app/job_state.h"
