@@ -38,7 +38,8 @@ class SourceSelection : public FerrixSession {
     return IsWindowEnabled(GetDlgItem(browser, IDOK)) != FALSE;
   }
 
-  // Opens the browser and confirms whatever it preselected.
+  // Opens the browser and confirms whatever it preselected. The browser is gone on return, but
+  // the dialog may still be taking its answer: callers wait for what they expect.
   testing::AssertionResult confirm_preselection(int button_id) {
     HWND browser = open_browser(button_id);
     if (browser == nullptr) return testing::AssertionFailure() << "no browser";
@@ -109,7 +110,9 @@ TEST_F(SourceSelection, EachBrowserPreselectsTheFolderLastConfirmedThroughIt) {
       << "the same folder twice, and not the destination";
 
   ASSERT_TRUE(confirm_preselection(IDC_BROWSE));
-  EXPECT_EQ(driver::control_text(dialog, IDC_DEST_EDIT), dest);
+  EXPECT_TRUE(
+      driver::wait_until([&] { return driver::control_text(dialog, IDC_DEST_EDIT) == dest; }))
+      << driver::control_text(dialog, IDC_DEST_EDIT);
 }
 
 TEST_F(SourceSelection, CancellingTheBrowserChangesNothing) {
@@ -171,8 +174,9 @@ TEST_F(SourceSelection, ClearAllEmptiesTheListAndNothingElse) {
   driver::click(dialog, IDC_REMOVE);  // over the empty list: nothing happens
   EXPECT_TRUE(driver::list_entries(dialog).empty());
 
-  ASSERT_TRUE(confirm_preselection(IDC_BROWSE));  // the next run of the Start rule
-  EXPECT_FALSE(driver::is_enabled(dialog, IDC_START_STOP));
+  // The next run of the Start rule, once the dialog has taken the browser's answer.
+  ASSERT_TRUE(confirm_preselection(IDC_BROWSE));
+  EXPECT_TRUE(driver::wait_until([&] { return !driver::is_enabled(dialog, IDC_START_STOP); }));
 }
 
 TEST_F(SourceSelection, AFiveHundredThirteenthSourceIsRefusedWithItsPath) {
