@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/ascii_case.h"
 #include "engine/gbk_path.h"
 
 void split_file_path(const char* path, path_pieces& pieces) {
@@ -44,24 +45,13 @@ bool next_folder_level(const char* dest_file_path, size_t& cursor, char (&level)
   return length > 0 && static_cast<size_t>(length) < sizeof level;
 }
 
-namespace {
-bool same_name_ignoring_case(const char* a, const char* b) {
-  for (;; ++a, ++b) {
-    char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a + 0x20) : *a;
-    char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b + 0x20) : *b;
-    if (x != y) return false;
-    if (x == '\0') return true;
-  }
-}
-}  // namespace
-
 bool compose_temp_path(const char* dest_file_path, uint32_t number,
                        char (&temp_path)[temp_path_size]) {
   path_pieces pieces;
   split_file_path(dest_file_path, pieces);
   char name[8];
   snprintf(name, sizeof name, "~%04x", static_cast<unsigned>(number & 0xFFFF));
-  if (same_name_ignoring_case(name, pieces.name)) return false;
+  if (compare_ignoring_ascii_case(name, pieces.name) == 0) return false;
   int length = snprintf(temp_path, sizeof temp_path, "%s%s%s", pieces.drive, pieces.folder, name);
   return length > 0 && static_cast<size_t>(length) < sizeof temp_path;
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/ascii_case.h"
 #include "engine/worker_memory.h"
 
 list_entry** grow_file_list(list_entry** old, int32_t new_capacity, int32_t old_capacity) {
@@ -32,27 +33,10 @@ bool add_list_entry(list_entry**& list, int32_t& count, int32_t& capacity, const
   return true;
 }
 
-namespace {
-// Only A to Z fold; the bytes of double-byte characters compare as they are.
-unsigned char folded(unsigned char byte) {
-  return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + 0x20) : byte;
-}
-
-int compare_ignoring_case(const char* left, const char* right) {
-  auto a = reinterpret_cast<const unsigned char*>(left);
-  auto b = reinterpret_cast<const unsigned char*>(right);
-  for (;; ++a, ++b) {
-    unsigned char x = folded(*a), y = folded(*b);
-    if (x != y) return x < y ? -1 : 1;
-    if (x == 0) return 0;
-  }
-}
-}  // namespace
-
 int compare_paths_descending(const void* a, const void* b) {
   const list_entry* left = *static_cast<list_entry* const*>(a);
   const list_entry* right = *static_cast<list_entry* const*>(b);
-  return -compare_ignoring_case(left->path, right->path);
+  return -compare_ignoring_ascii_case(left->path, right->path);
 }
 
 void free_file_list(list_entry** list, int32_t count) {

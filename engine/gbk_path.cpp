@@ -15,17 +15,23 @@ const char* gbk_last_backslash(const char* path) {
   return last;
 }
 
+namespace {
+// Where the last character starts, or null for an empty text.
+const char* gbk_last_character(const char* text) {
+  const char* last = nullptr;
+  for (const char* c = text; *c; c += gbk_character_length(c)) last = c;
+  return last;
+}
+}  // namespace
+
 bool gbk_ends_with_backslash(const char* path) {
-  const char* last_character = nullptr;
-  for (const char* c = path; *c; c += gbk_character_length(c)) last_character = c;
-  return last_character && *last_character == '\\';
+  const char* last = gbk_last_character(path);
+  return last && *last == '\\';
 }
 
 bool gbk_ends_with_cut_character(const char* text) {
-  const char* last_character = nullptr;
-  for (const char* c = text; *c; c += gbk_character_length(c)) last_character = c;
-  return last_character && last_character[1] == '\0' &&
-         gbk_is_lead_byte(static_cast<unsigned char>(*last_character));
+  const char* last = gbk_last_character(text);
+  return last && last[1] == '\0' && gbk_is_lead_byte(static_cast<unsigned char>(*last));
 }
 
 // A backslash is never a drive letter: in "\:x" the backslash is the folder and ":x" a name.

@@ -1,0 +1,18 @@
+// Byte-wise comparison of narrow texts in which only the bytes 'A' to 'Z' fold to lower case.
+// Lead bytes of double-byte characters never fold; a second byte in that range folds like any
+// other byte.
+#pragma once
+
+// Negative, zero or positive as left sorts before, with or after right.
+inline int compare_ignoring_ascii_case(const char* left, const char* right) {
+  auto folded = [](unsigned char byte) {
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + 0x20) : byte;
+  };
+  auto a = reinterpret_cast<const unsigned char*>(left);
+  auto b = reinterpret_cast<const unsigned char*>(right);
+  for (;; ++a, ++b) {
+    unsigned char x = folded(*a), y = folded(*b);
+    if (x != y) return x < y ? -1 : 1;
+    if (x == 0) return 0;
+  }
+}
