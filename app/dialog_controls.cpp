@@ -1,6 +1,11 @@
 // Small helpers over the main dialog's controls.
 #include "app/dialog_controls.h"
 
+#include <cstdio>
+
+#include "res/control_ids.h"
+#include "res/texts.h"
+
 void enable_control(HWND dialog, int control_id, bool enabled) {
   HWND control = GetDlgItem(dialog, control_id);
   const bool had_focus = GetFocus() == control;
@@ -10,4 +15,14 @@ void enable_control(HWND dialog, int control_id, bool enabled) {
 
 void show_control(HWND dialog, int control_id, bool shown) {
   ShowWindow(GetDlgItem(dialog, control_id), shown ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+LRESULT send_to_source_list(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  return SendDlgItemMessageA(dialog, IDC_SOURCE_LIST, message, wparam, lparam);
+}
+
+void show_path_error(HWND dialog, const char* format, const char* path) {
+  char text[2048];  // any path a setting or the list can hold, and the longest format
+  snprintf(text, sizeof text, format, path);
+  MessageBoxA(dialog, text, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
 }

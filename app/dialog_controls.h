@@ -9,3 +9,9 @@
 void enable_control(HWND dialog, int control_id, bool enabled);
 
 void show_control(HWND dialog, int control_id, bool shown);
+
+// A message to the source list.
+LRESULT send_to_source_list(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+
+// The dialog's error box for a text that names a path (format holds one %s).
+void show_path_error(HWND dialog, const char* format, const char* path);

@@ -29,8 +29,14 @@ bool create_worker(HWND dialog) {
   return true;
 }
 
-// Back in idle with a worker still cleaning up: Start waits until it reports itself gone.
-void hold_start_for_worker(HWND dialog) {
+// Stop and the job's end alike: the controls of an idle dialog. With a worker still cleaning
+// up, Start waits until it reports itself gone.
+void return_to_idle(HWND dialog) {
+  store(job_state.started, 0);
+  store(job_state.running, 0);
+  unlock_job_controls(dialog);
+  SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_START);
+  enable_control(dialog, IDC_PAUSE, false);
   if (load(job_state.worker_alive) != 0) enable_control(dialog, IDC_START_STOP, false);
 }
 }  // namespace
@@ -59,14 +65,7 @@ void start_job(HWND dialog) {
   enable_control(dialog, IDC_PAUSE, true);
 }
 
-void stop_job(HWND dialog) {
-  store(job_state.started, 0);
-  store(job_state.running, 0);
-  unlock_job_controls(dialog);
-  SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_START);
-  enable_control(dialog, IDC_PAUSE, false);
-  hold_start_for_worker(dialog);
-}
+void stop_job(HWND dialog) { return_to_idle(dialog); }
 
 void toggle_pause(HWND) { store(job_state.paused, load(job_state.paused) == 0 ? 1 : 0); }
 
@@ -84,14 +83,7 @@ void unlock_job_controls(HWND dialog) {
   for (int control_id : job_input_controls) enable_control(dialog, control_id, true);
 }
 
-void finish_job(HWND dialog) {
-  store(job_state.started, 0);
-  store(job_state.running, 0);
-  SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_START);
-  enable_control(dialog, IDC_PAUSE, false);
-  unlock_job_controls(dialog);
-  hold_start_for_worker(dialog);
-}
+void finish_job(HWND dialog) { return_to_idle(dialog); }
 
 void forget_worker(HWND dialog) {
   store(job_state.worker_alive, 0);

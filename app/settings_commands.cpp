@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "app/dialog_controls.h"
 #include "app/job_state.h"
 #include "app/source_selection.h"
 #include "app/speed_control.h"
@@ -37,21 +38,11 @@ OPENFILENAMEA file_dialog_setup(HWND dialog, char (&path)[dialog_path_size], con
   return setup;
 }
 
-LRESULT send_to_list(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-  return SendDlgItemMessageA(dialog, IDC_SOURCE_LIST, message, wparam, lparam);
-}
-
-void show_error(HWND dialog, const char* format, const char* path) {
-  char text[settings_value_size + 128];
-  snprintf(text, sizeof text, format, path);
-  MessageBoxA(dialog, text, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
-}
-
 // Offers one source to the list. Once the list is full, the refused entry (add_source tells
 // the user) ends the loading of sources.
 bool take_source(void* context, const char* source) {
   HWND dialog = static_cast<HWND>(context);
-  const bool list_was_full = send_to_list(dialog, LB_GETCOUNT, 0, 0) >= max_sources;
+  const bool list_was_full = send_to_source_list(dialog, LB_GETCOUNT, 0, 0) >= max_sources;
   add_source(dialog, source);
   return !list_was_full;
 }
@@ -64,7 +55,7 @@ void load_dest(HWND dialog, const char* path) {
   }
   // Cut to fit, it would name another folder: the copy would land in the wrong place.
   SetDlgItemTextA(dialog, IDC_DEST_EDIT, "");
-  show_error(dialog, TEXT_DEST_TOO_LONG, dest);
+  show_path_error(dialog, TEXT_DEST_TOO_LONG, dest);
 }
 
 void set_check_box(HWND dialog, int check_box_id, int32_t option) {
@@ -74,13 +65,13 @@ void set_check_box(HWND dialog, int check_box_id, int32_t option) {
 // The list's entries (each came through add_source, so each fits its slot), the destination
 // as the field shows it, the options, the slider.
 void gather_job(HWND dialog, job_settings* job) {
-  const LRESULT count = send_to_list(dialog, LB_GETCOUNT, 0, 0);
+  const LRESULT count = send_to_source_list(dialog, LB_GETCOUNT, 0, 0);
   job->source_count =
       static_cast<int32_t>(count < 0 ? 0 : (count > max_sources ? max_sources : count));
   for (int32_t i = 0; i < job->source_count; ++i) {
     char entry[settings_value_size] = "";
-    if (send_to_list(dialog, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof entry))
-      send_to_list(dialog, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry));
+    if (send_to_source_list(dialog, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof entry))
+      send_to_source_list(dialog, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry));
     snprintf(job->sources[i], sizeof job->sources[i], "%s", entry);
   }
   GetDlgItemTextA(dialog, IDC_DEST_EDIT, job->dest, sizeof job->dest);
@@ -102,7 +93,7 @@ void load_settings_file(HWND dialog, const char* path) {
   if (path != job_state.settings_path)
     snprintf(job_state.settings_path, sizeof job_state.settings_path, "%s", path);
   const int32_t source_count = read_source_count(path);
-  send_to_list(dialog, LB_RESETCONTENT, 0, 0);
+  send_to_source_list(dialog, LB_RESETCONTENT, 0, 0);
   read_sources(path, source_count, take_source, dialog);
   load_dest(dialog, path);
   store(job_state.overwrite_all, read_option(path, key_overwrite_all));
@@ -126,5 +117,5 @@ void prompt_save_settings(HWND dialog) {
   static job_settings job;  // 130 KB: kept off the dialog thread's stack
   gather_job(dialog, &job);
   if (save_job_settings(path, job) != save_result::saved)
-    show_error(dialog, TEXT_SAVE_FAILED, path);
+    show_path_error(dialog, TEXT_SAVE_FAILED, path);
 }

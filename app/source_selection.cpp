@@ -1,7 +1,6 @@
 // The source list and the destination field.
 #include "app/source_selection.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/dialog_controls.h"
@@ -12,20 +11,10 @@
 
 namespace {
 constexpr size_t max_source_length = source_path_size - 1;
-
-LRESULT send_to_list(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-  return SendDlgItemMessageA(dialog, IDC_SOURCE_LIST, message, wparam, lparam);
-}
-
-void refuse_source(HWND dialog, const char* format, const char* path) {
-  char text[512];
-  snprintf(text, sizeof text, format, path);
-  MessageBoxA(dialog, text, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
-}
 }  // namespace
 
 void update_start_button(HWND dialog) {
-  const bool has_source = send_to_list(dialog, LB_GETCOUNT, 0, 0) > 0;
+  const bool has_source = send_to_source_list(dialog, LB_GETCOUNT, 0, 0) > 0;
   char dest[dialog_path_size - 1];
   GetDlgItemTextA(dialog, IDC_DEST_EDIT, dest, COUNTOF(dest));
   // One worker at a time: a stopped job's worker may still be cleaning up.
@@ -35,27 +24,27 @@ void update_start_button(HWND dialog) {
 
 void add_source(HWND dialog, const char* path) {
   if (strlen(path) > max_source_length) {
-    refuse_source(dialog, TEXT_SOURCE_TOO_LONG, path);
+    show_path_error(dialog, TEXT_SOURCE_TOO_LONG, path);
     return;
   }
-  if (send_to_list(dialog, LB_GETCOUNT, 0, 0) >= max_sources) {
-    refuse_source(dialog, TEXT_SOURCE_LIST_FULL, path);
+  if (send_to_source_list(dialog, LB_GETCOUNT, 0, 0) >= max_sources) {
+    show_path_error(dialog, TEXT_SOURCE_LIST_FULL, path);
     return;
   }
-  send_to_list(dialog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path));
+  send_to_source_list(dialog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path));
   update_start_button(dialog);
 }
 
 void update_remove_button(HWND dialog) {
-  const bool selected = send_to_list(dialog, LB_GETCURSEL, 0, 0) != LB_ERR;
+  const bool selected = send_to_source_list(dialog, LB_GETCURSEL, 0, 0) != LB_ERR;
   enable_control(dialog, IDC_REMOVE, load(job_state.started) == 0 && selected);
   update_start_button(dialog);
 }
 
 void remove_selected_source(HWND dialog) {
-  const LRESULT selected = send_to_list(dialog, LB_GETCURSEL, 0, 0);
+  const LRESULT selected = send_to_source_list(dialog, LB_GETCURSEL, 0, 0);
   if (selected == LB_ERR) return;
-  send_to_list(dialog, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+  send_to_source_list(dialog, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
   update_remove_button(dialog);
 }
 
@@ -73,4 +62,4 @@ void choose_destination(HWND dialog) {
 }
 
 // Only the list: Start and Remove keep their states until their rules next run.
-void clear_sources(HWND dialog) { send_to_list(dialog, LB_RESETCONTENT, 0, 0); }
+void clear_sources(HWND dialog) { send_to_source_list(dialog, LB_RESETCONTENT, 0, 0); }
