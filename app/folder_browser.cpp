@@ -8,8 +8,18 @@
 #include "app/dialog_controls.h"
 #include "res/texts.h"
 
-bool browse_for_folder(HWND dialog, const char* prompt, int32_t target,
-                       char (&folder)[dialog_path_size]) {
+namespace {
+// Once the browser is up: its caption, and the remembered folder (the callback's data) as the
+// preselection.
+int CALLBACK browse_callback(HWND browser, UINT message, LPARAM, LPARAM remembered) {
+  if (message != BFFM_INITIALIZED) return 0;
+  SetWindowTextA(browser, TEXT_BROWSER_CAPTION);
+  SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, remembered);
+  return 0;
+}
+}  // namespace
+
+bool browse_for_folder(HWND dialog, const char* prompt, char (&remembered)[dialog_path_size]) {
   char display_name[MAX_PATH];  // required by the browser, not used
   BROWSEINFOA info = {};
   info.hwndOwner = dialog;
@@ -18,25 +28,13 @@ bool browse_for_folder(HWND dialog, const char* prompt, int32_t target,
   info.lpszTitle = prompt;
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = browse_callback;
-  info.lParam = target;
+  info.lParam = reinterpret_cast<LPARAM>(remembered);
   LPITEMIDLIST item = SHBrowseForFolderA(&info);
   if (item == nullptr) return false;
 
   char path[MAX_PATH] = "";
   const bool has_path = SHGetPathFromIDListA(item, path) && path[0] != '\0';
   CoTaskMemFree(item);
-  if (has_path) snprintf(folder, sizeof folder, "%s", path);
+  if (has_path) snprintf(remembered, sizeof remembered, "%s", path);
   return has_path;
-}
-
-int CALLBACK browse_callback(HWND browser, UINT message, LPARAM, LPARAM) {
-  if (message != BFFM_INITIALIZED) return 0;
-  SetWindowTextA(browser, TEXT_BROWSER_CAPTION);
-  // The remembered folder is preselected even while it is still empty.
-  const char* remembered = nullptr;
-  if (job_state.browse_target == 0) remembered = job_state.last_source_folder;
-  if (job_state.browse_target == 1) remembered = job_state.last_dest_folder;
-  if (remembered != nullptr)
-    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remembered));
-  return 0;
 }

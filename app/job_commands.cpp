@@ -2,26 +2,34 @@
 #include "app/job_commands.h"
 
 #include "app/dialog_controls.h"
+#include "app/job_display.h"
 #include "app/job_snapshot.h"
-#include "app/job_state.h"
 #include "app/source_selection.h"
+#include "core/job_state.h"
 #include "engine/copy_worker.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
 
 namespace {
+// The controls that could change the job's inputs, locked while a job is started.
 const int job_input_controls[] = {IDC_ADD, IDC_REMOVE, IDC_LOAD, IDC_BROWSE, IDC_CLEAR_ALL};
 
+void enable_job_inputs(HWND dialog, bool enabled) {
+  for (int control_id : job_input_controls) enable_control(dialog, control_id, enabled);
+}
+
 // Windows may start a thread with a stack that SSE code cannot use as it is.
-__attribute__((force_align_arg_pointer)) DWORD WINAPI run_copy_worker(LPVOID parameter) {
-  return static_cast<DWORD>(copy_worker(parameter));
+__attribute__((force_align_arg_pointer)) DWORD WINAPI run_copy_worker(LPVOID) {
+  return static_cast<DWORD>(copy_worker());
 }
 
 // Creates the worker; nobody waits for it, so its handle is not kept.
 bool create_worker(HWND dialog) {
   store(job_state.worker_alive, 1);
-  HANDLE thread = CreateThread(nullptr, 0, run_copy_worker, dialog, 0, nullptr);
+  start_display_refresh(dialog);
+  HANDLE thread = CreateThread(nullptr, 0, run_copy_worker, nullptr, 0, nullptr);
   if (thread == nullptr) {
+    stop_display_refresh(dialog);
     store(job_state.worker_alive, 0);
     return false;
   }
@@ -34,18 +42,10 @@ bool create_worker(HWND dialog) {
 void return_to_idle(HWND dialog) {
   store(job_state.started, 0);
   store(job_state.running, 0);
-  unlock_job_controls(dialog);
+  enable_job_inputs(dialog, true);
   SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_START);
   enable_control(dialog, IDC_PAUSE, false);
   if (load(job_state.worker_alive) != 0) enable_control(dialog, IDC_START_STOP, false);
-}
-}  // namespace
-
-void start_or_stop_job(HWND dialog) {
-  if (load(job_state.started) == 0)
-    start_job(dialog);
-  else
-    stop_job(dialog);
 }
 
 void start_job(HWND dialog) {
@@ -60,9 +60,17 @@ void start_job(HWND dialog) {
     return;
   }
   store(job_state.started, 1);
-  lock_job_controls(dialog);
+  enable_job_inputs(dialog, false);
   SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_STOP);
   enable_control(dialog, IDC_PAUSE, true);
+}
+}  // namespace
+
+void start_or_stop_job(HWND dialog) {
+  if (load(job_state.started) == 0)
+    start_job(dialog);
+  else
+    stop_job(dialog);
 }
 
 void stop_job(HWND dialog) { return_to_idle(dialog); }
@@ -75,17 +83,13 @@ void follow_option_box(HWND dialog, int check_box_id) {
         checked);
 }
 
-void lock_job_controls(HWND dialog) {
-  for (int control_id : job_input_controls) enable_control(dialog, control_id, false);
+void finish_job(HWND dialog) {
+  show_pending_display(dialog);  // the job's last file and bar positions, before idle
+  return_to_idle(dialog);
 }
-
-void unlock_job_controls(HWND dialog) {
-  for (int control_id : job_input_controls) enable_control(dialog, control_id, true);
-}
-
-void finish_job(HWND dialog) { return_to_idle(dialog); }
 
 void forget_worker(HWND dialog) {
+  stop_display_refresh(dialog);
   store(job_state.worker_alive, 0);
   if (load(job_state.started) == 0) update_start_button(dialog);
 }

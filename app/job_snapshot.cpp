@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/dialog_controls.h"
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "res/control_ids.h"
 
 namespace {

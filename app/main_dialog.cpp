@@ -1,16 +1,19 @@
 // The main dialog's message dispatch, its start and its end.
 #include "app/main_dialog.h"
 
+#include "app/dialog_messages.h"
+#include "app/dialog_state.h"
 #include "app/job_commands.h"
-#include "app/job_state.h"
+#include "app/job_display.h"
 #include "app/settings_commands.h"
 #include "app/source_selection.h"
 #include "app/speed_control.h"
-#include "platform/win32/dialog_messages.h"
+#include "core/job_state.h"
 #include "res/control_ids.h"
 
 namespace {
-void initialise_dialog(HWND dialog) {
+void initialise_dialog(HWND dialog, LPARAM state) {
+  keep_dialog_state(dialog, state);
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_FERRIX));
   SetClassLongA(dialog, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
   set_up_speed_slider(dialog);
@@ -57,7 +60,7 @@ void run_command(HWND dialog, int control_id, int notification) {
 
 INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_INITDIALOG: initialise_dialog(dialog); break;
+    case WM_INITDIALOG: initialise_dialog(dialog, lparam); break;
     case WM_CLOSE: close_dialog(dialog); break;
     case WM_NOTIFY:
       if (LOWORD(wparam) == IDC_SPEED_SLIDER) follow_speed_slider(dialog);
@@ -67,6 +70,10 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
       if (lparam == job_finished_lparam) finish_job(dialog);
       break;
     case worker_gone_message: end_of_worker(dialog); break;
+    case WM_TIMER:
+      if (wparam == display_timer_id) show_pending_display(dialog);
+      break;
+    case show_pending_message: show_pending_display(dialog); break;
     default: break;
   }
   return 0;

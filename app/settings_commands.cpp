@@ -8,7 +8,8 @@
 #include <cstdio>
 
 #include "app/dialog_controls.h"
-#include "app/job_state.h"
+#include "app/dialog_state.h"
+#include "core/job_state.h"
 #include "app/source_selection.h"
 #include "app/speed_control.h"
 #include "res/control_ids.h"
@@ -90,8 +91,8 @@ void prompt_load_settings(HWND dialog) {
 }
 
 void load_settings_file(HWND dialog, const char* path) {
-  if (path != job_state.settings_path)
-    snprintf(job_state.settings_path, sizeof job_state.settings_path, "%s", path);
+  char (&settings_path)[dialog_path_size] = dialog_state_of(dialog).settings_path;
+  if (path != settings_path) snprintf(settings_path, sizeof settings_path, "%s", path);
   const int32_t source_count = read_source_count(path);
   send_to_source_list(dialog, LB_RESETCONTENT, 0, 0);
   read_sources(path, source_count, take_source, dialog);
@@ -108,12 +109,13 @@ void load_settings_file(HWND dialog, const char* path) {
 }
 
 void prompt_save_settings(HWND dialog) {
+  char (&settings_path)[dialog_path_size] = dialog_state_of(dialog).settings_path;
   char path[dialog_path_size];
-  snprintf(path, sizeof path, "%s", job_state.settings_path);
+  snprintf(path, sizeof path, "%s", settings_path);
   OPENFILENAMEA setup = file_dialog_setup(dialog, path, TEXT_SAVE_TITLE,
                                           OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
   if (!GetSaveFileNameA(&setup)) return;
-  snprintf(job_state.settings_path, sizeof job_state.settings_path, "%s", path);
+  snprintf(settings_path, sizeof settings_path, "%s", path);
   static job_settings job;  // 130 KB: kept off the dialog thread's stack
   gather_job(dialog, &job);
   if (save_job_settings(path, job) != save_result::saved)

@@ -4,8 +4,9 @@
 #include <cstring>
 
 #include "app/dialog_controls.h"
+#include "app/dialog_state.h"
 #include "app/folder_browser.h"
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
 
@@ -49,15 +50,15 @@ void remove_selected_source(HWND dialog) {
 }
 
 void add_source_from_browser(HWND dialog) {
-  job_state.browse_target = 0;
-  if (browse_for_folder(dialog, TEXT_PICK_SOURCE, 0, job_state.last_source_folder))
-    add_source(dialog, job_state.last_source_folder);
+  dialog_state& state = dialog_state_of(dialog);
+  if (browse_for_folder(dialog, TEXT_PICK_SOURCE, state.last_source_folder))
+    add_source(dialog, state.last_source_folder);
 }
 
 void choose_destination(HWND dialog) {
-  job_state.browse_target = 1;
-  if (!browse_for_folder(dialog, TEXT_PICK_DEST, 1, job_state.last_dest_folder)) return;
-  SetDlgItemTextA(dialog, IDC_DEST_EDIT, job_state.last_dest_folder);
+  dialog_state& state = dialog_state_of(dialog);
+  if (!browse_for_folder(dialog, TEXT_PICK_DEST, state.last_dest_folder)) return;
+  SetDlgItemTextA(dialog, IDC_DEST_EDIT, state.last_dest_folder);
   update_start_button(dialog);
 }
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "app/dialog_controls.h"
-#include "app/job_state.h"
-#include "app/speed_limit.h"
+#include "core/job_state.h"
+#include "core/speed_scale.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
 

@@ -5,21 +5,20 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/dest_path.h"
 #include "engine/file_copy.h"
-#include "engine/gbk_path.h"
+#include "core/gbk_text.h"
 #include "engine/job_data.h"
 #include "engine/notice.h"
 #include "engine/percent.h"
 #include "engine/progress_bars.h"
+#include "core/job_reports.h"
 #include "platform/clock.h"
-#include "platform/dialog.h"
 #include "platform/files.h"
-#include "res/control_ids.h"
 
 namespace {
-// The file's destination, shown in label 1017 and its folders created. False (with the
+// The file's destination, reported as the current file and its folders created. False (with the
 // write-error notice) when the path would pass 255 characters, or when the root ends in a
 // cut-off character, which would swallow the backslash after it and put the file beside the
 // destination folder instead of in it: the file is skipped.
@@ -35,7 +34,7 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
   size_t length =
       compose_dest_path(job_state.dest_root, relative_folder_of(drive_and_folder, source),
                         pieces.name, dest_path, sizeof dest_path);
-  dialog_set_text(job_state.main_window, IDC_CURRENT_FILE, dest_path);
+  report_current_file(dest_path);
   if (length >= sizeof file.dest_file_path || gbk_ends_with_cut_character(job_state.dest_root)) {
     show_file_notice(TEXT_WRITE_ERROR, dest_path);
     return false;
@@ -46,10 +45,10 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
 }
 
 void end_job(progress_bars& bars, int32_t files_left, int32_t file_count) {
-  dialog_set_text(job_state.main_window, IDC_ESTIMATE_LINE, TEXT_ALL_DONE);
+  report_estimate_line(TEXT_ALL_DONE);
   show_file_progress(bars, 0);
   show_all_progress(bars, percent_of(static_cast<uint64_t>(files_left), file_count));
-  dialog_send_job_finished(job_state.main_window);
+  report_job_finished();
   store(job_state.running, 0);
 }
 }  // namespace
@@ -67,7 +66,7 @@ void create_dest_folders(const char* dest_file_path) {
     make_folder(level);  // "exists" is normal; any other failure shows at the file's open
 }
 
-int copy_files(int32_t file_count) {
+void copy_files(int32_t file_count) {
   rate_meter meter{};
   rate_meter_start(meter);
   progress_bars bars;
@@ -88,5 +87,4 @@ int copy_files(int32_t file_count) {
     --files_left;
   }
   end_job(bars, files_left, file_count);
-  return 0;
 }

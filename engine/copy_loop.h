@@ -1,11 +1,11 @@
 // The file copy loop: takes the sorted file list from its end and copies each file below
-// dest_root, then ends the job (completion text, bars, JOB_FINISHED, running cleared).
+// dest_root, then ends the job (completion text, bars, job finished, running cleared).
 #pragma once
 #include <cstdint>
 
 // Copies the first file_count entries of job_data.file_list through job_data.copy_buffer.
-// Returns 0 once the dialog has handled JOB_FINISHED.
-int copy_files(int32_t file_count);
+// Returns once the dialog has taken the job-finished report.
+void copy_files(int32_t file_count);
 
 // Creates the folders of dest_file_path one level at a time, outermost first, each attempted
 // even if an earlier one failed; a level that cannot be made is left to the file's own open.

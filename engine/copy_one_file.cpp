@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/file_copy.h"
 #include "engine/job_data.h"
 #include "engine/notice.h"

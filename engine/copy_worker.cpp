@@ -1,16 +1,15 @@
-// The worker thread's entry: buffer, scan, sort, copy loop, release, and word to the dialog.
+// The worker thread's work: buffer, scan, sort, copy loop, release, and word to the dialog.
 #include "engine/copy_worker.h"
 
 #include <cstdlib>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/copy_loop.h"
 #include "engine/file_list.h"
 #include "engine/job_data.h"
 #include "engine/source_scan.h"
 #include "engine/worker_memory.h"
-#include "platform/dialog.h"
-#include "res/control_ids.h"
+#include "core/job_reports.h"
 #include "res/texts.h"
 
 namespace {
@@ -21,7 +20,7 @@ int32_t list_and_sort_files() {
   int32_t file_count = scan_sources(job_state.sources, source_count, job_data.file_list);
   if (file_count < 0) {
     job_data.total_bytes = 0;
-    dialog_show_error(job_state.main_window, TEXT_NO_FILE_LIST, TEXT_MEMORY_CAPTION);
+    report_notice(TEXT_NO_FILE_LIST, TEXT_MEMORY_CAPTION);
     return 0;
   }
   qsort(job_data.file_list, static_cast<size_t>(file_count), sizeof(list_entry*),
@@ -38,16 +37,15 @@ void release_job_data() {
 }
 }  // namespace
 
-__attribute__((force_align_arg_pointer)) int32_t copy_worker(void*) {
-  dialog_handle dialog = job_state.main_window;
+int32_t copy_worker() {
   job_data.copy_buffer = static_cast<uint8_t*>(worker_calloc(copy_buffer_size, 1));
   if (!job_data.copy_buffer) {
-    dialog_show_error(dialog, TEXT_NO_COPY_BUFFER, TEXT_MEMORY_CAPTION);
-    dialog_post_worker_gone(dialog);
+    report_notice(TEXT_NO_COPY_BUFFER, TEXT_MEMORY_CAPTION);
+    report_worker_gone();
     return -1;
   }
-  dialog_set_progress(dialog, IDC_FILE_PROGRESS, 0);
-  dialog_set_text(dialog, IDC_STATUS_LINE, TEXT_SCANNING);
+  report_file_progress(0);
+  report_status_line(TEXT_SCANNING);
   job_data.total_bytes = 0;
   job_data.sampled_bytes = 0;
 
@@ -55,6 +53,6 @@ __attribute__((force_align_arg_pointer)) int32_t copy_worker(void*) {
   copy_files(job_data.file_count);
 
   release_job_data();
-  dialog_post_worker_gone(dialog);
+  report_worker_gone();
   return 0;
 }

@@ -1,7 +1,7 @@
-// The copy worker: the thread that runs one job from scan to JOB_FINISHED.
+// The copy worker: the thread that runs one job from scan to the job-finished report.
 #pragma once
 #include <cstdint>
 
-// Thread entry. Ignores its parameter (the job comes from job_state). Returns 0 after a job,
-// -1 when the transfer buffer could not be had. Its last act is dialog_post_worker_gone.
-int32_t copy_worker(void* parameter);
+// The thread's work; the job comes from job_state. Returns 0 after a job, -1 when the transfer
+// buffer could not be had. Its last act is report_worker_gone.
+int32_t copy_worker();

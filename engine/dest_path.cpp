@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/ascii_case.h"
-#include "engine/gbk_path.h"
+#include "core/gbk_text.h"
 
 void split_file_path(const char* path, path_pieces& pieces) {
   size_t drive = drive_length(path);

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "app/job_state.h"
-#include "platform/dialog.h"
+#include "core/job_reports.h"
+#include "core/job_state.h"
 
 namespace {
 constexpr size_t notice_text_size = notice_path_size + 64;
@@ -14,11 +14,11 @@ void show_file_notice(const char* format, const char* path) {
   if (load(job_state.dont_notify)) return;
   char text[notice_text_size];
   snprintf(text, sizeof text, format, path);
-  dialog_show_error(job_state.main_window, text, TEXT_FILE_ACCESS_CAPTION);
+  report_notice(text, TEXT_FILE_ACCESS_CAPTION);
 }
 
 void show_deletion_notice(const char* path, int error_number) {
   char text[notice_text_size];
   snprintf(text, sizeof text, TEXT_DELETE_ERROR, path, error_number);
-  dialog_show_error(job_state.main_window, text, TEXT_FILE_ACCESS_CAPTION);
+  report_notice(text, TEXT_FILE_ACCESS_CAPTION);
 }

@@ -1,7 +1,7 @@
 // The two progress bars as the copy loop last set them in this job. A position a bar shows
 // already is not sent again: a job of small files would otherwise send the current-file bar
 // 100 twice per file (after its one chunk and at its end) and the all-files bar once per file,
-// each a message to the dialog's thread and, under Wine, a repaint, for no visible change.
+// each a report for the dialog to take, for no visible change.
 #pragma once
 #include <cstdint>
 

@@ -3,12 +3,11 @@
 
 #include <cstdio>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/format_duration.h"
 #include "engine/job_data.h"
+#include "core/job_reports.h"
 #include "platform/clock.h"
-#include "platform/dialog.h"
-#include "res/control_ids.h"
 #include "res/texts.h"
 
 namespace {
@@ -43,7 +42,7 @@ void show_estimate(const rate_meter& meter) {
   char line[128];
   snprintf(line, sizeof line, TEXT_ESTIMATE,
            format_duration(static_cast<int32_t>(estimate), duration));
-  dialog_set_text(job_state.main_window, IDC_ESTIMATE_LINE, line);
+  report_estimate_line(line);
 }
 
 // Starts the next sample interval and returns the elapsed job time as text.
@@ -76,7 +75,7 @@ void rate_meter_chunk_done(rate_meter& meter, uint32_t bytes_read, int32_t files
   char line[160];
   snprintf(line, sizeof line, TEXT_SPEED_LINE, restart_interval(meter, elapsed),
            speed_figure(meter), files_left);
-  dialog_set_text(job_state.main_window, IDC_STATUS_LINE, line);
+  report_status_line(line);
 }
 
 void rate_meter_pause_tick(rate_meter& meter, int32_t files_left) {
@@ -87,6 +86,6 @@ void rate_meter_pause_tick(rate_meter& meter, int32_t files_left) {
   char line[160];
   snprintf(line, sizeof line, TEXT_PAUSED_LINE, restart_interval(meter, elapsed),
            speed_figure(meter), files_left);
-  dialog_set_text(job_state.main_window, IDC_STATUS_LINE, line);
-  dialog_set_text(job_state.main_window, IDC_ESTIMATE_LINE, "");
+  report_status_line(line);
+  report_estimate_line("");
 }

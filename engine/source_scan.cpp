@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/gbk_path.h"
+#include "core/gbk_text.h"
 #include "engine/job_data.h"
 #include "engine/notice.h"
 #include "engine/worker_memory.h"

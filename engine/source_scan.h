@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/file_list.h"
 #include "platform/files.h"
 

@@ -38,7 +38,6 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
 
 // 0 on success, otherwise the errno value that explains the failure.
 int delete_file(const char* path);
-bool file_exists(const char* path);
 
 // Identity of a file or folder on its volume (volume and file index, or device and inode).
 struct file_identity {

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/job_state.h"
-#include "app/speed_limit.h"
+#include "core/job_state.h"
+#include "core/speed_scale.h"
 #include "platform/profile.h"
 #include "settings/settings_keys.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 
 // Everything a save writes, gathered from the dialog first.
 struct job_settings {

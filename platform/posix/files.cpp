@@ -12,7 +12,7 @@
 #include <cstring>
 #include <new>
 
-#include "engine/gbk_path.h"
+#include "core/gbk_text.h"
 
 namespace {
 constexpr size_t host_path_size = 4096;
@@ -125,13 +125,6 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
   to_host_path(temp_path, host_from);
   to_host_path(final_path, host_to);
   return replace ? rename(host_from, host_to) == 0 : move_to_new_name(host_from, host_to);
-}
-
-bool file_exists(const char* path) {
-  char host[host_path_size];
-  to_host_path(path, host);
-  struct stat info;
-  return stat(host, &info) == 0;
 }
 
 bool get_file_identity(const char* path, file_identity* identity) {

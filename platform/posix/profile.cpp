@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/gbk_text.h"
+
 namespace {
 constexpr size_t host_path_size = 4096;
 
@@ -53,10 +55,6 @@ span trimmed(span text) {
 }
 
 char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool is_gbk_lead_byte(char c) {
-  const unsigned char byte = static_cast<unsigned char>(c);
-  return byte >= 0x81 && byte <= 0xFE;
-}
 
 // Letter case does not count; a double-byte character (whose second byte may look like a
 // letter) is compared as it stands.
@@ -64,7 +62,7 @@ bool same_name(span name, const char* wanted) {
   const size_t length = strlen(wanted);
   if (static_cast<size_t>(name.end - name.begin) != length) return false;
   for (size_t i = 0; i < length; ++i) {
-    if (is_gbk_lead_byte(wanted[i]) && i + 1 < length) {
+    if (gbk_is_lead_byte(static_cast<unsigned char>(wanted[i])) && i + 1 < length) {
       if (name.begin[i] != wanted[i] || name.begin[i + 1] != wanted[i + 1]) return false;
       ++i;
     } else if (ascii_lower(name.begin[i]) != ascii_lower(wanted[i])) {

@@ -138,8 +138,6 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
 
 int delete_file(const char* path) { return remove(path) == 0 ? 0 : errno; }
 
-bool file_exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
-
 bool get_file_identity(const char* path, file_identity* identity) {
   HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/speed_limit.h"
+#include "core/speed_scale.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
 #include "tests/gui/ferrix_driver.h"

@@ -4,9 +4,8 @@
 
 #include <algorithm>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "platform/testing/fake_clock.h"
-#include "res/control_ids.h"
 #include "tests/support/copy_job_fixture.h"
 
 namespace {
@@ -25,7 +24,7 @@ class ChunkedCopy : public CopyJob {
   }
   // Bar 1008 from the first chunk to the file's end (without the start-up and end resets).
   std::vector<int32_t> file_bar() {
-    std::vector<int32_t> bar = positions_of(IDC_FILE_PROGRESS);
+    std::vector<int32_t> bar = positions_of(report_kind::file_progress);
     return std::vector<int32_t>(bar.begin() + 1, bar.end() - 1);
   }
   file_map tree_;
@@ -59,7 +58,7 @@ TEST_F(ChunkedCopy, LargeChunksWithoutDelayWhenUnlimited) {
 }
 
 TEST_F(ChunkedCopy, SpeedChangeMidFileAppliesFromTheNextChunk) {
-  at_report([](const dialog_report& r) { return r.control_id == IDC_FILE_PROGRESS && r.value > 0; },
+  at_report([](const job_report& r) { return r.kind == report_kind::file_progress && r.value > 0; },
             [] {
               store(job_state.chunk_size, 2000);
               store(job_state.chunk_delay_ms, 0);
@@ -71,7 +70,7 @@ TEST_F(ChunkedCopy, SpeedChangeMidFileAppliesFromTheNextChunk) {
 }
 
 TEST_F(ChunkedCopy, AChunkWaitingInThePauseKeepsItsSize) {
-  at_report([](const dialog_report& r) { return r.control_id == IDC_FILE_PROGRESS && r.value > 0; },
+  at_report([](const job_report& r) { return r.kind == report_kind::file_progress && r.value > 0; },
             [] { store(job_state.paused, 1); });
   int polls = 0;
   fake_clock_on_sleep([&](int32_t milliseconds) {
@@ -86,7 +85,7 @@ TEST_F(ChunkedCopy, AChunkWaitingInThePauseKeepsItsSize) {
 }
 
 TEST_F(ChunkedCopy, PauseWaitPollsEveryFiftyMillisecondsAndShowsThePausedLine) {
-  at_report([](const dialog_report& r) { return r.control_id == IDC_FILE_PROGRESS && r.value > 0; },
+  at_report([](const job_report& r) { return r.kind == report_kind::file_progress && r.value > 0; },
             [] { store(job_state.paused, 1); });
   int polls = 0;
   fake_clock_on_sleep([&](int32_t milliseconds) {
@@ -96,12 +95,12 @@ TEST_F(ChunkedCopy, PauseWaitPollsEveryFiftyMillisecondsAndShowsThePausedLine) {
 
   std::vector<int32_t> sleeps = fake_clock_sleeps();
   EXPECT_EQ(std::count(sleeps.begin(), sleeps.end(), 50), 60);
-  std::vector<std::string> status = texts_of(IDC_STATUS_LINE);
+  std::vector<std::string> status = texts_of(report_kind::status_line);
   int paused_lines = 0;
   for (const std::string& line : status)
     if (line.find("当前速度") != std::string::npos) ++paused_lines;
   EXPECT_EQ(paused_lines, 3) << "one paused line per clock second";
-  std::vector<std::string> estimate = texts_of(IDC_ESTIMATE_LINE);
+  std::vector<std::string> estimate = texts_of(report_kind::estimate_line);
   ASSERT_GE(estimate.size(), 2u);
   EXPECT_EQ(estimate[0], "") << "the paused sample empties the estimate line";
 }

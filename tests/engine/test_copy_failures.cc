@@ -6,10 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "platform/testing/fake_clock.h"
 #include "platform/testing/host_tools.h"
-#include "res/control_ids.h"
 #include "tests/support/copy_job_fixture.h"
 
 namespace {
@@ -24,15 +23,15 @@ class FailedFile : public CopyJob {
     set_sources({engine("src")});
     set_dest(engine("out"));
   }
-  static bool first_chunk(const dialog_report& r) {
-    return r.control_id == IDC_FILE_PROGRESS && r.value > 0;
+  static bool first_chunk(const job_report& r) {
+    return r.kind == report_kind::file_progress && r.value > 0;
   }
   std::string a_;
 };
 
 TEST_F(FailedFile, SourceGoneBeforeItsTurnIsAReadError) {
   set_up_job("soon gone");
-  at_report([](const dialog_report& r) { return r.control_id == IDC_CURRENT_FILE; },
+  at_report([](const job_report& r) { return r.kind == report_kind::current_file; },
             [this] { std::remove(host("src/a.bin").c_str()); });
   run_job();
   EXPECT_EQ(error_texts(), std::vector<std::string>{read_error_text(engine("src\\a.bin"))});
@@ -49,7 +48,7 @@ TEST_F(FailedFile, ReadErrorMidFileIsNotTakenForTheEnd) {
   EXPECT_EQ(error_texts(), std::vector<std::string>{read_error_text(engine("src\\a.bin"))});
   EXPECT_TRUE(scratch::same_tree({{"z.txt", "still copied"}}, host("out")))
       << "no partial copy, no temporary";
-  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), (std::vector<int32_t>{100, 50, 0}));
+  EXPECT_EQ(positions_of(report_kind::overall_progress), (std::vector<int32_t>{100, 50, 0}));
 }
 
 // A file size limit makes the writes fail; writes that pass the stream's buffer fail at once
@@ -58,7 +57,7 @@ struct write_failure_case {
   const char* name;
   size_t size;
   int32_t chunk_size;
-  std::vector<int32_t> file_bar;  // bar 1008 over the whole job: a stops at its failing chunk
+  std::vector<int32_t> file_bar;  // the file bar over the whole job: a stops at its failing chunk
 };
 
 class WriteFailure : public FailedFile, public testing::WithParamInterface<write_failure_case> {};
@@ -79,9 +78,9 @@ TEST_P(WriteFailure, LeavesTheOldFileAndGoesOn) {
   EXPECT_TRUE(
       scratch::same_tree({{"a.bin", "old contents"}, {"z.txt", "still copied"}}, host("out")))
       << c.name;
-  EXPECT_EQ(positions_of(IDC_FILE_PROGRESS), c.file_bar) << c.name;
+  EXPECT_EQ(positions_of(report_kind::file_progress), c.file_bar) << c.name;
 
-  recording_dialog_reset();
+  recording_reports_reset();
   store(job_state.dont_notify, 1);
   store(job_state.running, 1);
   ASSERT_TRUE(host_limit_file_size(2000));
@@ -155,7 +154,7 @@ TEST_F(CopyJob, DestinationPathsPastTwoHundredFiftyFiveCharactersAreRefused) {
 
   run_job();
   EXPECT_EQ(error_texts(), std::vector<std::string>{write_error_text(dest + "\\abcde")});
-  EXPECT_EQ(texts_of(IDC_CURRENT_FILE),
+  EXPECT_EQ(texts_of(report_kind::current_file),
             (std::vector<std::string>{dest + "\\abcd", dest + "\\abcde"}));
   EXPECT_TRUE(scratch::same_tree({{"abcd", "fits"}}, host(relative)));
 }

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-#include "res/control_ids.h"
 #include "tests/support/copy_job_fixture.h"
 
 namespace {
@@ -32,8 +31,8 @@ TEST_F(CopyJob, FolderThatCouldNotBeMadeIsAttemptedAgainForTheNextFile) {
   const std::string second = engine("out\\sub\\b.txt");
   // The obstacle goes away once the first file has failed.
   at_report(
-      [&](const dialog_report& r) {
-        return r.kind == report_kind::text && r.control_id == IDC_CURRENT_FILE && r.text == second;
+      [&](const job_report& r) {
+        return r.kind == report_kind::current_file && r.text == second;
       },
       [&] { std::remove(host("out/sub").c_str()); });
 

@@ -4,9 +4,8 @@
 
 #include <algorithm>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "platform/testing/fake_clock.h"
-#include "res/control_ids.h"
 #include "res/texts.h"
 #include "tests/support/copy_job_fixture.h"
 
@@ -39,23 +38,23 @@ TEST_F(CopyJob, TellsTheDialogEachStepInOrder) {
   set_sources({engine("src")});
   set_dest(engine("out"));
   int32_t running_at_finish = -1;
-  at_report([](const dialog_report& r) { return r.kind == report_kind::job_finished; },
+  at_report([](const job_report& r) { return r.kind == report_kind::job_finished; },
             [&] { running_at_finish = load(job_state.running); });
 
   run_job();
   EXPECT_EQ(job_log(), (std::vector<std::string>{
-                           "bar 1008 = 0",
-                           "label 1010 = " TEXT_SCANNING,
-                           "bar 1009 = 100",
-                           "label 1017 = " + engine("out\\a.txt"),
-                           "bar 1008 = 100",  // the one chunk; the file's end sends no second 100
-                           "bar 1009 = 50",
-                           "label 1017 = " + engine("out\\b.txt"),
-                           "bar 1008 = 0",  // an empty file's one read
-                           "bar 1008 = 100",
-                           "label 1012 = " TEXT_ALL_DONE,
-                           "bar 1008 = 0",
-                           "bar 1009 = 0",
+                           "file progress 0",
+                           "status line " TEXT_SCANNING,
+                           "overall progress 100",
+                           "current file " + engine("out\\a.txt"),
+                           "file progress 100",  // the one chunk; the file's end sends no second 100
+                           "overall progress 50",
+                           "current file " + engine("out\\b.txt"),
+                           "file progress 0",  // an empty file's one read
+                           "file progress 100",
+                           "estimate line " TEXT_ALL_DONE,
+                           "file progress 0",
+                           "overall progress 0",
                            "job finished",
                            "worker gone",
                        }));
@@ -69,12 +68,12 @@ TEST_F(CopyJob, CopiesInAscendingCaseInsensitiveOrder) {
   set_sources({engine("data")});
   set_dest(engine("out"));
   run_job();
-  EXPECT_EQ(texts_of(IDC_CURRENT_FILE),
+  EXPECT_EQ(texts_of(report_kind::current_file),
             (std::vector<std::string>{engine("out\\A.txt"), engine("out\\b.txt"),
                                       engine("out\\sub\\c.txt")}));
-  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), (std::vector<int32_t>{100, 66, 33, 0}));
-  EXPECT_EQ(positions_of(IDC_FILE_PROGRESS), (std::vector<int32_t>{0, 100, 0}))
-      << "one-chunk files leave bar 1008 at 100, which is sent once, not twice per file";
+  EXPECT_EQ(positions_of(report_kind::overall_progress), (std::vector<int32_t>{100, 66, 33, 0}));
+  EXPECT_EQ(positions_of(report_kind::file_progress), (std::vector<int32_t>{0, 100, 0}))
+      << "one-chunk files leave the file bar at 100, which is sent once, not twice per file";
   EXPECT_TRUE(
       scratch::same_tree({{"b.txt", "b"}, {"A.txt", "A"}, {"sub/c.txt", "c"}}, host("out")));
 }
@@ -88,13 +87,13 @@ TEST_F(CopyJob, AllFilesBarShowsTheShareLeftTruncated) {
   // Files go in ascending order, so 1071 is begun with 29 of 100 left.
   int32_t shown_at_1071 = -1;
   at_report(
-      [&](const dialog_report& r) {
-        return r.kind == report_kind::text && r.control_id == IDC_CURRENT_FILE &&
+      [&](const job_report& r) {
+        return r.kind == report_kind::current_file &&
                r.text == engine("out\\1071");
       },
-      [&] { shown_at_1071 = positions_of(IDC_ALL_PROGRESS).back(); });
+      [&] { shown_at_1071 = positions_of(report_kind::overall_progress).back(); });
   run_job();
-  std::vector<int32_t> bar = positions_of(IDC_ALL_PROGRESS);
+  std::vector<int32_t> bar = positions_of(report_kind::overall_progress);
   ASSERT_GE(bar.size(), 2u);
   EXPECT_EQ(bar.front(), 100);
   EXPECT_EQ(shown_at_1071, 28) << "29 of 100 left";
@@ -109,9 +108,9 @@ TEST_F(CopyJob, EmptyJobStillCompletes) {
   set_sources({engine("empty"), engine("does-not-exist")});
   set_dest(engine("out"));
   EXPECT_EQ(run_job(), 0);
-  EXPECT_EQ(job_log(), (std::vector<std::string>{"bar 1008 = 0", "label 1010 = " TEXT_SCANNING,
-                                                 "label 1012 = " TEXT_ALL_DONE, "bar 1008 = 0",
-                                                 "bar 1009 = 0", "job finished", "worker gone"}));
+  EXPECT_EQ(job_log(), (std::vector<std::string>{"file progress 0", "status line " TEXT_SCANNING,
+                                                 "estimate line " TEXT_ALL_DONE, "file progress 0",
+                                                 "overall progress 0", "job finished", "worker gone"}));
   EXPECT_FALSE(scratch::exists(host("out")));
   EXPECT_EQ(load(job_state.running), 0);
 }
@@ -132,7 +131,7 @@ TEST_P(RootForms, GiveTheSameDestination) {
   set_dest(engine("out") + (GetParam().dest_backslash ? "\\" : ""));
   run_job();
   EXPECT_TRUE(scratch::same_tree(tree, host("out")));
-  EXPECT_EQ(texts_of(IDC_CURRENT_FILE).back(), engine("out\\x\\乗\\c"));
+  EXPECT_EQ(texts_of(report_kind::current_file).back(), engine("out\\x\\乗\\c"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backslashes, RootForms,
@@ -173,7 +172,7 @@ TEST_F(CopyJob, ForwardSlashesInTheInputsActAsBackslashes) {
   snapshot_dest_root(dest.c_str());
   run_job();
   EXPECT_TRUE(scratch::same_tree({{"sub/a.txt", "a"}}, host("out")));
-  EXPECT_EQ(texts_of(IDC_CURRENT_FILE), std::vector<std::string>{engine("out\\sub\\a.txt")});
+  EXPECT_EQ(texts_of(report_kind::current_file), std::vector<std::string>{engine("out\\sub\\a.txt")});
 }
 
 TEST_F(CopyJob, DuplicateSourceCopiesTwiceAndTheSecondMeetsTheFirst) {
@@ -184,6 +183,6 @@ TEST_F(CopyJob, DuplicateSourceCopiesTwiceAndTheSecondMeetsTheFirst) {
   EXPECT_TRUE(scratch::same_tree({{"f", "data"}}, host("out")));
   EXPECT_EQ(error_texts(), std::vector<std::string>{write_error_text(engine("out\\f"))})
       << "the second copy finds the first and overwriting is off";
-  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), (std::vector<int32_t>{100, 50, 0}));
+  EXPECT_EQ(positions_of(report_kind::overall_progress), (std::vector<int32_t>{100, 50, 0}));
 }
 }  // namespace

@@ -4,9 +4,8 @@
 
 #include <algorithm>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "platform/testing/fake_clock.h"
-#include "res/control_ids.h"
 #include "tests/support/copy_job_fixture.h"
 
 namespace {
@@ -35,14 +34,14 @@ TEST_P(ExistingDestination, IsKeptOrReplacedAsTheOptionsSay) {
   std::vector<std::string> notices;
   if (!c.overwrite_all && !c.dont_notify) notices.push_back(write_error_text(engine("out\\a.txt")));
   EXPECT_EQ(error_texts(), notices);
-  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), (std::vector<int32_t>{100, 50, 0}))
+  EXPECT_EQ(positions_of(report_kind::overall_progress), (std::vector<int32_t>{100, 50, 0}))
       << "a kept file still counts as finished";
-  // A kept file costs one sleep and leaves bar 1008 alone: b.txt is then the first to move it.
+  // A kept file costs one sleep and leaves the file bar alone: b.txt is then the first to move it.
   const std::vector<std::string> log = job_log();
-  const auto b_label = std::find(log.begin(), log.end(), "label 1017 = " + engine("out\\b.txt"));
+  const auto b_label = std::find(log.begin(), log.end(), "current file " + engine("out\\b.txt"));
   ASSERT_NE(b_label, log.end());
-  EXPECT_EQ(std::count(log.begin(), b_label, "bar 1008 = 100"), c.overwrite_all ? 1 : 0);
-  EXPECT_EQ(std::count(b_label, log.end(), "bar 1008 = 100"), c.overwrite_all ? 0 : 1);
+  EXPECT_EQ(std::count(log.begin(), b_label, "file progress 100"), c.overwrite_all ? 1 : 0);
+  EXPECT_EQ(std::count(b_label, log.end(), "file progress 100"), c.overwrite_all ? 0 : 1);
   EXPECT_EQ(fake_clock_sleeps().size(), 2u);
 }
 
@@ -61,7 +60,7 @@ TEST_F(CopyJob, OptionsAreReadAfreshForEachFile) {
   set_dest(engine("out"));
   store(job_state.overwrite_all, 1);
   at_report(
-      [](const dialog_report& r) { return r.control_id == IDC_FILE_PROGRESS && r.value == 100; },
+      [](const job_report& r) { return r.kind == report_kind::file_progress && r.value == 100; },
       [] { store(job_state.overwrite_all, 0); });
   run_job();
   EXPECT_TRUE(scratch::same_tree({{"a", "new a"}, {"b", "old b"}}, host("out")));

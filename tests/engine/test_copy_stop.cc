@@ -2,10 +2,9 @@
 // takes the old file with it), a file whose last chunk was read stays, no new file is begun.
 #include <gtest/gtest.h>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "platform/testing/fake_clock.h"
 #include "platform/testing/host_tools.h"
-#include "res/control_ids.h"
 #include "res/texts.h"
 #include "tests/support/copy_job_fixture.h"
 
@@ -15,7 +14,7 @@ using scratch::file_map;
 struct stop_case {
   const char* name;
   size_t size;      // of the first file, copied in chunks of 1024
-  int32_t stop_at;  // bar 1008 position after whose chunk Stop is pressed
+  int32_t stop_at;  // file-bar position after whose chunk Stop is pressed
   bool file_stays;
 };
 
@@ -30,17 +29,17 @@ TEST_P(StopAfterAChunk, AbandonsOrKeepsTheFileAndBeginsNoOther) {
   set_dest(engine("out"));
   store(job_state.overwrite_all, 1);
   at_report(
-      [&](const dialog_report& r) {
-        return r.control_id == IDC_FILE_PROGRESS && r.value == c.stop_at;
+      [&](const job_report& r) {
+        return r.kind == report_kind::file_progress && r.value == c.stop_at;
       },
       [] { store(job_state.running, 0); });
 
   EXPECT_EQ(run_job(), 0);
   EXPECT_TRUE(scratch::same_tree({{"a.bin", c.file_stays ? first : "old contents"}}, host("out")))
       << c.name << ": no partial file, no temporary left, the old file kept";
-  EXPECT_EQ(texts_of(IDC_CURRENT_FILE), std::vector<std::string>{engine("out\\a.bin")}) << c.name;
-  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), (std::vector<int32_t>{100, 50})) << c.name;
-  EXPECT_EQ(texts_of(IDC_ESTIMATE_LINE).back(), TEXT_ALL_DONE) << c.name;
+  EXPECT_EQ(texts_of(report_kind::current_file), std::vector<std::string>{engine("out\\a.bin")}) << c.name;
+  EXPECT_EQ(positions_of(report_kind::overall_progress), (std::vector<int32_t>{100, 50})) << c.name;
+  EXPECT_EQ(texts_of(report_kind::estimate_line).back(), TEXT_ALL_DONE) << c.name;
   EXPECT_TRUE(error_texts().empty()) << c.name;
 }
 
@@ -65,7 +64,7 @@ TEST_P(StopWhilePaused, CopiesOneMoreChunkThenAbandonsUnlessThatFinishedTheFile)
   scratch::write_tree(host("src"), {{"a.bin", bytes}});
   set_sources({engine("src")});
   set_dest(engine("out"));
-  at_report([](const dialog_report& r) { return r.control_id == IDC_FILE_PROGRESS && r.value > 0; },
+  at_report([](const job_report& r) { return r.kind == report_kind::file_progress && r.value > 0; },
             [] { store(job_state.paused, 1); });
   int polls = 0;
   fake_clock_on_sleep([&](int32_t milliseconds) {
@@ -75,7 +74,7 @@ TEST_P(StopWhilePaused, CopiesOneMoreChunkThenAbandonsUnlessThatFinishedTheFile)
   run_job();
   EXPECT_EQ(polls, 4) << c.name << ": Stop ends the wait";
   // The reset, the chunks, the file's end (100, unless the last chunk showed it), the job's end.
-  EXPECT_EQ(positions_of(IDC_FILE_PROGRESS),
+  EXPECT_EQ(positions_of(report_kind::file_progress),
             c.file_stays ? (std::vector<int32_t>{0, 68, 100, 0})
                          : (std::vector<int32_t>{0, 34, 68, 100, 0}))
       << c.name;
@@ -96,23 +95,23 @@ TEST_F(CopyJob, StopBetweenFilesBeginsNoFurtherFile) {
   set_sources({engine("src")});
   set_dest(engine("out"));
   at_report(
-      [](const dialog_report& r) { return r.control_id == IDC_FILE_PROGRESS && r.value == 100; },
+      [](const job_report& r) { return r.kind == report_kind::file_progress && r.value == 100; },
       [] { store(job_state.running, 0); });
   run_job();
   EXPECT_TRUE(scratch::same_tree({{"a", "first"}}, host("out")));
-  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), (std::vector<int32_t>{100, 66}));
-  EXPECT_EQ(texts_of(IDC_CURRENT_FILE).back(), engine("out\\a")) << "the label keeps the last file";
+  EXPECT_EQ(positions_of(report_kind::overall_progress), (std::vector<int32_t>{100, 66}));
+  EXPECT_EQ(texts_of(report_kind::current_file).back(), engine("out\\a")) << "the label keeps the last file";
 }
 
 TEST_F(CopyJob, StopBeforeTheFirstFileCopiesNothing) {
   scratch::write_tree(host("src"), {{"a", "first"}});
   set_sources({engine("src")});
   set_dest(engine("out"));
-  at_report([](const dialog_report& r) { return r.control_id == IDC_STATUS_LINE; },
+  at_report([](const job_report& r) { return r.kind == report_kind::status_line; },
             [] { store(job_state.running, 0); });  // Stop while scanning
   run_job();
   EXPECT_FALSE(scratch::exists(host("out")));
-  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), std::vector<int32_t>{100});
+  EXPECT_EQ(positions_of(report_kind::overall_progress), std::vector<int32_t>{100});
   EXPECT_EQ(job_log().back(), "worker gone");
 }
 
@@ -124,7 +123,7 @@ TEST_F(CopyJob, AbandonedFileThatCannotBeDeletedIsNamedWhateverDontNotifySays) {
   store(job_state.dont_notify, 1);
   std::string temp_name;
   int expected_error = 0;
-  at_report([](const dialog_report& r) { return r.control_id == IDC_FILE_PROGRESS && r.value > 0; },
+  at_report([](const job_report& r) { return r.kind == report_kind::file_progress && r.value > 0; },
             [&] {
               std::vector<host_entry> entries;
               host_list_folder(host("out"), entries);

@@ -2,7 +2,7 @@
 // job; without room for the file list the job ends normally, copying nothing.
 #include <gtest/gtest.h>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/job_data.h"
 #include "engine/worker_memory.h"
 #include "res/texts.h"
@@ -15,7 +15,7 @@ TEST_F(CopyJob, NoTransferBufferEndsTheThreadWithoutAJob) {
   set_dest(engine("out"));
   fail_worker_allocation_after(0);
   EXPECT_EQ(run_job(), -1);
-  EXPECT_EQ(job_log(), (std::vector<std::string>{"box " TEXT_NO_COPY_BUFFER, "worker gone"}));
+  EXPECT_EQ(job_log(), (std::vector<std::string>{"notice " TEXT_NO_COPY_BUFFER, "worker gone"}));
   EXPECT_EQ(error_texts().size(), 1u);  // checks the memory caption
   EXPECT_EQ(load(job_state.running), 1) << "the dialog is left to Stop";
   EXPECT_FALSE(scratch::exists(host("out")));
@@ -35,10 +35,10 @@ TEST_P(NoRoomForTheList, EndsTheJobNormallyWithNothingCopied) {
   set_dest(engine("out"));
   fail_worker_allocation_after(GetParam().successes_before);
   EXPECT_EQ(run_job(), 0) << GetParam().name;
-  EXPECT_EQ(job_log(), (std::vector<std::string>{"bar 1008 = 0", "label 1010 = " TEXT_SCANNING,
-                                                 "box " TEXT_NO_FILE_LIST,
-                                                 "label 1012 = " TEXT_ALL_DONE, "bar 1008 = 0",
-                                                 "bar 1009 = 0", "job finished", "worker gone"}))
+  EXPECT_EQ(job_log(), (std::vector<std::string>{"file progress 0", "status line " TEXT_SCANNING,
+                                                 "notice " TEXT_NO_FILE_LIST,
+                                                 "estimate line " TEXT_ALL_DONE, "file progress 0",
+                                                 "overall progress 0", "job finished", "worker gone"}))
       << GetParam().name;
   EXPECT_EQ(error_texts().size(), 1u);  // checks the memory caption
   EXPECT_FALSE(scratch::exists(host("out"))) << GetParam().name;

@@ -6,10 +6,9 @@
 #include <mutex>
 #include <thread>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/copy_worker.h"
 #include "platform/testing/fake_clock.h"
-#include "res/control_ids.h"
 #include "tests/support/copy_job_fixture.h"
 
 namespace {
@@ -32,7 +31,7 @@ TEST_F(CopyJob, StopFromTheDialogThreadEndsAPausedJob) {
   });
 
   int32_t result = -2;
-  std::thread worker([&] { result = copy_worker(nullptr); });
+  std::thread worker([&] { result = copy_worker(); });
   {
     std::unique_lock<std::mutex> lock(guard);
     changed.wait(lock, [&] { return waiting; });
@@ -44,7 +43,7 @@ TEST_F(CopyJob, StopFromTheDialogThreadEndsAPausedJob) {
 
   EXPECT_EQ(result, 0);
   EXPECT_TRUE(scratch::same_tree({}, host("out"))) << "one chunk was copied, then deleted";
-  EXPECT_EQ(texts_of(IDC_CURRENT_FILE), std::vector<std::string>{engine("out\\a.bin")});
+  EXPECT_EQ(texts_of(report_kind::current_file), std::vector<std::string>{engine("out\\a.bin")});
   EXPECT_EQ(job_log().back(), "worker gone");
   EXPECT_EQ(load(job_state.running), 0);
 }

@@ -8,10 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/file_list.h"
 #include "engine/source_scan.h"
-#include "res/control_ids.h"
 #include "tests/support/copy_job_fixture.h"
 
 namespace {
@@ -41,11 +40,11 @@ TEST_F(CopyJob, DestinationEndingInACutOffCharacterTakesNoFile) {
   run_job();
   // Composed, the paths read out\乗a.txt and out\乗sub\b.txt: beside the named root.
   const std::vector<std::string> composed = {dest + "\\a.txt", dest + "\\sub\\b.txt"};
-  EXPECT_EQ(texts_of(IDC_CURRENT_FILE), composed);
+  EXPECT_EQ(texts_of(report_kind::current_file), composed);
   EXPECT_EQ(error_texts(), (std::vector<std::string>{write_error_text(composed[0]),
                                                      write_error_text(composed[1])}));
   EXPECT_TRUE(scratch::same_tree({}, host("out"))) << "nothing written";
   EXPECT_TRUE(scratch::folders_below(host("out")).empty()) << "no folder made";
-  EXPECT_EQ(positions_of(IDC_ALL_PROGRESS), (std::vector<int32_t>{100, 50, 0}));
+  EXPECT_EQ(positions_of(report_kind::overall_progress), (std::vector<int32_t>{100, 50, 0}));
 }
 }  // namespace

@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/job_data.h"
 #include "engine/rate_meter.h"
 #include "platform/testing/fake_clock.h"
-#include "platform/testing/recording_dialog.h"
-#include "res/control_ids.h"
+#include "platform/testing/recording_reports.h"
 
 namespace {
 constexpr int64_t start_ms = 1700000000LL * 1000;
@@ -19,7 +18,7 @@ class RateMeter : public testing::Test {
  protected:
   void SetUp() override {
     fake_clock_reset(start_ms);
-    recording_dialog_reset();
+    recording_reports_reset();
     job_data.total_bytes = 0;
     job_data.sampled_bytes = 0;
     rate_meter_start(meter);
@@ -31,10 +30,10 @@ class RateMeter : public testing::Test {
     rate_meter_chunk_done(meter, bytes, files_left);
   }
 
-  std::vector<std::string> texts_of(int control_id) {
+  std::vector<std::string> texts_of(report_kind kind) {
     std::vector<std::string> texts;
-    for (const dialog_report& report : recorded_reports())
-      if (report.kind == report_kind::text && report.control_id == control_id)
+    for (const job_report& report : recorded_reports())
+      if (report.kind == kind)
         texts.push_back(report.text);
     return texts;
   }
@@ -46,9 +45,9 @@ TEST_F(RateMeter, FirstSampleSetsTheAverageAndLeavesTheEstimateAlone) {
   after_seconds(1, 900);
   EXPECT_EQ(meter.average_rate, 900u);
   EXPECT_EQ(job_data.sampled_bytes, 900u);
-  EXPECT_EQ(texts_of(IDC_STATUS_LINE),
+  EXPECT_EQ(texts_of(report_kind::status_line),
             std::vector<std::string>{"时间: 0分钟 01秒 | 速度 : 0.90 kb/秒 | 剩余: 3 "});
-  EXPECT_TRUE(texts_of(IDC_ESTIMATE_LINE).empty());
+  EXPECT_TRUE(texts_of(report_kind::estimate_line).empty());
 }
 
 TEST_F(RateMeter, LaterSamplesAverageByHalvingAndDropTheRemainder) {
@@ -78,7 +77,7 @@ TEST_F(RateMeter, SamplesAtMostOncePerClockSecond) {
   fake_clock_advance(100);  // the tenth chunk crosses into the next second
   rate_meter_chunk_done(meter, 1024, 5);
   EXPECT_EQ(meter.average_rate, 10240u);
-  EXPECT_EQ(texts_of(IDC_STATUS_LINE),
+  EXPECT_EQ(texts_of(report_kind::status_line),
             std::vector<std::string>{"时间: 0分钟 01秒 | 速度 : 10.24 kb/秒 | 剩余: 5 "});
 }
 
@@ -97,20 +96,20 @@ TEST_F(RateMeter, EstimateDividesTheBytesLeftByTheNewAverage) {
   job_data.sampled_bytes = 199;
   after_seconds(1, 1);  // average (9 + 1) / 2 = 5, sampled 200
   ASSERT_EQ(meter.average_rate, 5u);
-  EXPECT_EQ(texts_of(IDC_ESTIMATE_LINE),
+  EXPECT_EQ(texts_of(report_kind::estimate_line),
             std::vector<std::string>{"估计完成时间: 1分钟 40秒              "});
   // The estimate comes before the speed line.
-  std::vector<dialog_report> reports = recorded_reports();
+  std::vector<job_report> reports = recorded_reports();
   ASSERT_EQ(reports.size(), 3u);
-  EXPECT_EQ(reports[1].control_id, IDC_ESTIMATE_LINE);
-  EXPECT_EQ(reports[2].control_id, IDC_STATUS_LINE);
+  EXPECT_EQ(reports[1].kind, report_kind::estimate_line);
+  EXPECT_EQ(reports[2].kind, report_kind::status_line);
 }
 
 TEST_F(RateMeter, MoreBytesThanScannedGiveANegativeEstimate) {
   job_data.total_bytes = 100;
   after_seconds(1, 100);
   after_seconds(1, 100);  // average 100, sampled 200: 100 bytes too many
-  EXPECT_EQ(texts_of(IDC_ESTIMATE_LINE).back(), "估计完成时间: 0分钟 -1秒              ");
+  EXPECT_EQ(texts_of(report_kind::estimate_line).back(), "估计完成时间: 0分钟 -1秒              ");
 }
 
 TEST_F(RateMeter, PauseHalvesTheAverageOnceASecondAndEmptiesTheEstimate) {
@@ -124,9 +123,9 @@ TEST_F(RateMeter, PauseHalvesTheAverageOnceASecondAndEmptiesTheEstimate) {
   }
   EXPECT_EQ(averages, (std::vector<uint64_t>{400, 200, 100, 50}));
   EXPECT_EQ(job_data.sampled_bytes, 800u) << "paused samples are not added";
-  EXPECT_EQ(texts_of(IDC_STATUS_LINE).back(),
+  EXPECT_EQ(texts_of(report_kind::status_line).back(),
             "时间: 0分钟 05秒 | 当前速度 : 0.05 kb/秒 | 剩余文件: 2       ");
-  EXPECT_EQ(texts_of(IDC_ESTIMATE_LINE).back(), "");
+  EXPECT_EQ(texts_of(report_kind::estimate_line).back(), "");
 }
 
 TEST_F(RateMeter, FirstPausedSampleHoldsTheBytesReadBeforeThePause) {
@@ -145,7 +144,7 @@ TEST_F(RateMeter, AnAverageOfZeroLeavesTheEstimateAsItWas) {
   rate_meter_pause_tick(meter, 1);  // sample 0: average 0
   ASSERT_EQ(meter.average_rate, 0u);
   after_seconds(1, 0);  // would divide by zero
-  EXPECT_EQ(texts_of(IDC_ESTIMATE_LINE), std::vector<std::string>{""});
+  EXPECT_EQ(texts_of(report_kind::estimate_line), std::vector<std::string>{""});
 }
 
 TEST_F(RateMeter, ClockSetBackGivesASampleOfZero) {
@@ -153,7 +152,7 @@ TEST_F(RateMeter, ClockSetBackGivesASampleOfZero) {
   fake_clock_advance(-5000);
   rate_meter_chunk_done(meter, 1000, 1);
   EXPECT_EQ(meter.average_rate, 500u);
-  EXPECT_EQ(texts_of(IDC_STATUS_LINE).back(), "时间: 0分钟 -4秒 | 速度 : 0.50 kb/秒 | 剩余: 1 ");
+  EXPECT_EQ(texts_of(report_kind::status_line).back(), "时间: 0分钟 -4秒 | 速度 : 0.50 kb/秒 | 剩余: 1 ");
 }
 
 TEST_F(RateMeter, SpeedsBeyondTwoGigabytesPerSecondStayPositive) {
@@ -166,9 +165,9 @@ TEST_F(RateMeter, SpeedsBeyondTwoGigabytesPerSecondStayPositive) {
   rate_meter_chunk_done(meter, 1000000000u, 1);  // 4e9 bytes in one second
   EXPECT_EQ(meter.average_rate, 4000000000u);
   EXPECT_EQ(job_data.sampled_bytes, 4000000000u);
-  EXPECT_EQ(texts_of(IDC_STATUS_LINE).back(),
+  EXPECT_EQ(texts_of(report_kind::status_line).back(),
             "时间: 0分钟 01秒 | 速度 : 4000000.25 kb/秒 | 剩余: 1 ");  // single precision
   after_seconds(1, 0);  // average 2e9, 36e9 bytes left: 18 s
-  EXPECT_EQ(texts_of(IDC_ESTIMATE_LINE).back(), "估计完成时间: 0分钟 18秒              ");
+  EXPECT_EQ(texts_of(report_kind::estimate_line).back(), "估计完成时间: 0分钟 18秒              ");
 }
 }  // namespace

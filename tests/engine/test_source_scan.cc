@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/job_data.h"
 #include "engine/source_scan.h"
 #include "platform/testing/host_tools.h"
@@ -124,7 +124,7 @@ TEST_F(LongSourcePaths, FilesUpToTwoHundredFiftyFiveCharactersAreListedLongerOne
             (std::vector<std::string>{read_error_text(folder + "\\" + std::string(15, 'l')),
                                       read_error_text(folder + "\\" + std::string(18, 'm'))}));
 
-  recording_dialog_reset();
+  recording_reports_reset();
   store(job_state.dont_notify, 1);
   EXPECT_EQ(scan().size(), 1u);
   EXPECT_TRUE(error_texts().empty());
@@ -173,7 +173,7 @@ TEST_F(SourceScan, ClosingTheDialogEndsTheScanEarly) {
   // The scan reports nothing on its own; a refused long root (cut to its slot) gives the
   // moment to close.
   set_sources({engine("first"), engine("") + "\\" + std::string(300, 'z'), engine("second")});
-  at_report([](const dialog_report& report) { return report.kind == report_kind::error_box; },
+  at_report([](const job_report& report) { return report.kind == report_kind::notice; },
             [] { store(job_state.closing, 1); });
 
   EXPECT_EQ(scan(), (listed{{engine("first\\a"), 0}}));

@@ -137,7 +137,6 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
   return true;
 }
 
-bool file_exists(const char* path) { return name_in_use(path); }
 
 // Folders by their tree identity; files by the folder their path names.
 bool get_file_identity(const char* path, file_identity* identity) {

@@ -12,14 +12,13 @@
 #include <map>
 #include <utility>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/copy_loop.h"
 #include "engine/file_list.h"
 #include "engine/job_data.h"
 #include "engine/source_scan.h"
 #include "platform/testing/fake_clock.h"
-#include "platform/testing/recording_dialog.h"
-#include "res/control_ids.h"
+#include "platform/testing/recording_reports.h"
 #include "tests/fuzz/fake_files.h"
 #include "tests/fuzz/fake_tree.h"
 #include "tests/fuzz/fuzz_text.h"
@@ -30,7 +29,6 @@ constexpr size_t longest_dest_root = 259;
 constexpr size_t longest_path = 255;
 constexpr size_t longest_temp_path = 259;
 uint8_t copy_buffer[4096];
-int fake_window;
 
 using entry_key = std::pair<std::string, int32_t>;  // path and slot
 
@@ -62,9 +60,8 @@ std::string take_dest_root(FuzzedDataProvider& input, const std::vector<std::str
 }
 
 void set_job(const std::string& dest, const std::vector<std::string>& roots, bool overwrite) {
-  recording_dialog_reset();
+  recording_reports_reset();
   fake_clock_reset(0);
-  job_state.main_window = &fake_window;
   store(job_state.running, 1);
   store(job_state.paused, 0);
   store(job_state.closing, 0);
@@ -76,8 +73,8 @@ void set_job(const std::string& dest, const std::vector<std::string>& roots, boo
   job_state.source_count = static_cast<int32_t>(roots.size());
   for (size_t slot = 0; slot < roots.size(); ++slot)
     snprintf(job_state.sources[slot], sizeof job_state.sources[slot], "%s", roots[slot].c_str());
-  recording_dialog_on_report([](const dialog_report& report) {
-    if (report.kind == report_kind::text && report.control_id == IDC_CURRENT_FILE)
+  recording_reports_on_report([](const job_report& report) {
+    if (report.kind == report_kind::current_file)
       fake_files_note_label(report.text);
   });
 }
@@ -97,7 +94,7 @@ std::vector<entry_key> run_job() {
   copy_files(count);
   free_file_list(list, count);
   job_data = {};
-  recording_dialog_on_report(nullptr);
+  recording_reports_on_report(nullptr);
   return sorted;
 }
 

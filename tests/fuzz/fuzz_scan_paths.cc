@@ -6,12 +6,12 @@
 
 #include <cstdio>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/file_list.h"
 #include "engine/job_data.h"
 #include "engine/source_scan.h"
 #include "engine/worker_memory.h"
-#include "platform/testing/recording_dialog.h"
+#include "platform/testing/recording_reports.h"
 #include "tests/fuzz/fake_files.h"
 #include "tests/fuzz/fake_tree.h"
 #include "tests/fuzz/fuzz_text.h"
@@ -20,7 +20,6 @@
 namespace {
 constexpr size_t longest_path = 255;
 constexpr size_t longest_pattern = 259;
-int fake_window;
 
 const std::string& any_folder(FuzzedDataProvider& input) {
   const std::vector<std::string>& keys = fake_tree_folder_keys();
@@ -58,8 +57,7 @@ void grow_tree(FuzzedDataProvider& input, const std::vector<std::string>& roots)
 }
 
 void set_job(const std::vector<std::string>& roots) {
-  recording_dialog_reset();
-  job_state.main_window = &fake_window;
+  recording_reports_reset();
   store(job_state.closing, 0);
   store(job_state.dont_notify, 0);
   job_state.source_count = static_cast<int32_t>(roots.size());
@@ -103,8 +101,8 @@ void check_listing(list_entry** list, int32_t count, const std::vector<std::stri
     FUZZ_CHECK(pattern.size() <= longest_pattern, "pattern " + printable(pattern) + in_case);
 
   std::vector<std::string> notices;
-  for (const dialog_report& report : recorded_reports())
-    if (report.kind == report_kind::error_box) notices.push_back(report.text);
+  for (const job_report& report : recorded_reports())
+    if (report.kind == report_kind::notice) notices.push_back(report.text);
   FUZZ_CHECK(notices.size() == expected.refused.size(), "notices of paths too long" + in_case);
   for (size_t i = 0; i < notices.size(); ++i)
     FUZZ_CHECK(notices[i].find(expected.refused[i]) != std::string::npos,

@@ -1,4 +1,4 @@
-// The fuzzers' own reading of GBK paths, written apart from engine/gbk_path so that a fault
+// The fuzzers' own reading of GBK paths, written apart from core/gbk_text so that a fault
 // there cannot hide from the checks built on it.
 #pragma once
 #include <string>

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/speed_limit.h"
+#include "core/speed_scale.h"
 #include "settings/read_settings.h"
 #include "settings/settings_keys.h"
 #include "settings/write_settings.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "tests/settings/job_file_helpers.h"
 #include "tests/support/settings_scratch.h"
 

@@ -4,18 +4,16 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/job_state.h"
+#include "core/job_state.h"
 #include "engine/copy_worker.h"
 #include "engine/job_data.h"
 #include "engine/worker_memory.h"
 #include "platform/testing/fake_clock.h"
 #include "platform/testing/host_tools.h"
-#include "res/control_ids.h"
 #include "res/texts.h"
 
 namespace {
 constexpr int64_t job_start_ms = 1700000000LL * 1000;
-int fake_window;  // its address stands for the dialog
 
 std::string formatted(const char* format, const std::string& path) {
   char text[2048];
@@ -34,7 +32,7 @@ std::string deletion_error_text(const std::string& path, int error_number) {
 
 void CopyJob::SetUp() {
   fake_clock_reset(job_start_ms);
-  recording_dialog_reset();
+  recording_reports_reset();
   fail_worker_allocation_after(-1);
   store(job_state.running, 1);
   store(job_state.paused, 0);
@@ -43,7 +41,6 @@ void CopyJob::SetUp() {
   store(job_state.dont_notify, 0);
   store(job_state.chunk_size, 1024);
   store(job_state.chunk_delay_ms, 100);
-  job_state.main_window = &fake_window;
   job_state.source_count = 0;
   job_state.dest_root[0] = '\0';
   job_data = {};
@@ -52,7 +49,7 @@ void CopyJob::SetUp() {
 }
 
 void CopyJob::TearDown() {
-  recording_dialog_on_report(nullptr);
+  recording_reports_on_report(nullptr);
   fake_clock_on_sleep(nullptr);
   fail_worker_allocation_after(-1);
   host_lift_file_size_limit();
@@ -78,38 +75,36 @@ void CopyJob::set_dest(const std::string& engine_path) {
   snprintf(job_state.dest_root, sizeof job_state.dest_root, "%s", engine_path.c_str());
 }
 
-int32_t CopyJob::run_job() { return copy_worker(nullptr); }
+int32_t CopyJob::run_job() { return copy_worker(); }
 
-void CopyJob::at_report(std::function<bool(const dialog_report&)> matches,
+void CopyJob::at_report(std::function<bool(const job_report&)> matches,
                         std::function<void()> action) {
   auto done = std::make_shared<bool>(false);
-  recording_dialog_on_report([=](const dialog_report& report) {
+  recording_reports_on_report([=](const job_report& report) {
     if (*done || !matches(report)) return;
     *done = true;
     action();
   });
 }
 
-std::vector<int32_t> CopyJob::positions_of(int control_id) const {
+std::vector<int32_t> CopyJob::positions_of(report_kind kind) const {
   std::vector<int32_t> positions;
-  for (const dialog_report& report : recorded_reports())
-    if (report.kind == report_kind::progress && report.control_id == control_id)
-      positions.push_back(report.value);
+  for (const job_report& report : recorded_reports())
+    if (report.kind == kind) positions.push_back(report.value);
   return positions;
 }
 
-std::vector<std::string> CopyJob::texts_of(int control_id) const {
+std::vector<std::string> CopyJob::texts_of(report_kind kind) const {
   std::vector<std::string> texts;
-  for (const dialog_report& report : recorded_reports())
-    if (report.kind == report_kind::text && report.control_id == control_id)
-      texts.push_back(report.text);
+  for (const job_report& report : recorded_reports())
+    if (report.kind == kind) texts.push_back(report.text);
   return texts;
 }
 
 std::vector<std::string> CopyJob::error_texts() const {
   std::vector<std::string> texts;
-  for (const dialog_report& report : recorded_reports()) {
-    if (report.kind != report_kind::error_box) continue;
+  for (const job_report& report : recorded_reports()) {
+    if (report.kind != report_kind::notice) continue;
     bool memory = report.text == TEXT_NO_COPY_BUFFER || report.text == TEXT_NO_FILE_LIST;
     EXPECT_EQ(report.caption, memory ? TEXT_MEMORY_CAPTION : TEXT_FILE_ACCESS_CAPTION)
         << report.text;
@@ -120,27 +115,10 @@ std::vector<std::string> CopyJob::error_texts() const {
 
 std::vector<std::string> CopyJob::job_log() const {
   std::vector<std::string> log;
-  for (const dialog_report& report : recorded_reports()) {
-    switch (report.kind) {
-      case report_kind::progress:
-        log.push_back("bar " + std::to_string(report.control_id) + " = " +
-                      std::to_string(report.value));
-        break;
-      case report_kind::text:
-        if (report.control_id == IDC_STATUS_LINE && report.text != TEXT_SCANNING) break;
-        if (report.control_id == IDC_ESTIMATE_LINE && report.text != TEXT_ALL_DONE) break;
-        log.push_back("label " + std::to_string(report.control_id) + " = " + report.text);
-        break;
-      case report_kind::error_box:
-        log.push_back("box " + report.text);
-        break;
-      case report_kind::job_finished:
-        log.push_back("job finished");
-        break;
-      case report_kind::worker_gone:
-        log.push_back("worker gone");
-        break;
-    }
+  for (const job_report& report : recorded_reports()) {
+    if (report.kind == report_kind::status_line && report.text != TEXT_SCANNING) continue;
+    if (report.kind == report_kind::estimate_line && report.text != TEXT_ALL_DONE) continue;
+    log.push_back(describe(report));
   }
   return log;
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/testing/recording_dialog.h"
+#include "platform/testing/recording_reports.h"
 #include "tests/support/scratch_tree.h"
 
 class CopyJob : public testing::Test {
@@ -29,13 +29,13 @@ class CopyJob : public testing::Test {
   int32_t run_job();
 
   // Calls action once, at the first report that matches.
-  void at_report(std::function<bool(const dialog_report&)> matches, std::function<void()> action);
+  void at_report(std::function<bool(const job_report&)> matches, std::function<void()> action);
 
-  std::vector<int32_t> positions_of(int control_id) const;
-  std::vector<std::string> texts_of(int control_id) const;
-  std::vector<std::string> error_texts() const;  // every error box, captions checked
-  // The reports in order, one short line each, leaving out the rate meter's status lines:
-  // "bar 1009 = 66", "label 1017 = D:\out\a.txt", "box <text>", "job finished", "worker gone".
+  std::vector<int32_t> positions_of(report_kind kind) const;
+  std::vector<std::string> texts_of(report_kind kind) const;
+  std::vector<std::string> error_texts() const;  // every notice, captions checked
+  // The reports in order, one short line each (see describe), leaving out the rate meter's
+  // lines: "overall progress 66", "current file D:\out\a.txt", "notice <text>".
   std::vector<std::string> job_log() const;
 
   std::string root_;

@@ -4,11 +4,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "platform/dialog.h"
-
-constexpr int max_sources = 512;
-constexpr int source_path_size = 256;  // 255 characters and the NUL
-constexpr int dialog_path_size = 260;  // 259 characters and the NUL
+#include "core/limits.h"
 
 using shared_int = std::atomic<int32_t>;
 
@@ -23,8 +19,9 @@ struct job_state_record {
   shared_int started{0};
   shared_int paused{0};
 
-  // The job's inputs, frozen at Start before the worker exists.
-  dialog_handle main_window = nullptr;
+  // The job's inputs, frozen at Start before the worker exists. main_window is the dialog
+  // that shows the worker's reports; only the dialog's side of the reports looks at it.
+  void* main_window = nullptr;
   char sources[max_sources][source_path_size] = {};
   int32_t source_count = 0;
   char dest_root[dialog_path_size] = {};
@@ -35,12 +32,6 @@ struct job_state_record {
   shared_int speed_limit{10240};
   shared_int chunk_size{1024};
   shared_int chunk_delay_ms{100};
-
-  // Dialog-side state the worker never reads.
-  int32_t browse_target = 1;
-  char last_source_folder[dialog_path_size] = {};
-  char last_dest_folder[dialog_path_size] = {};
-  char settings_path[dialog_path_size] = {};
 
   // A worker exists (from its creation until it reports itself gone): keeps one worker at a time.
   shared_int worker_alive{0};

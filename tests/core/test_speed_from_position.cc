@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/speed_limit.h"
+#include "core/speed_scale.h"
 #include "tests/support/case_name.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/gbk_path.h"
+#include "core/gbk_text.h"
 
 namespace {
 // "乗" is 81 5C, "嘰" 87 5C, "抃" 92 5C in GBK.

@@ -1,5 +1,5 @@
 // The shared job record and the snapshot's copying rules.
-#include "app/job_state.h"
+#include "core/job_state.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 // GBK-aware path scanning: walk the text character by character, stepping over the second
 // byte of each double-byte character.
-#include "engine/gbk_path.h"
+#include "core/gbk_text.h"
 
 // A lead byte at the very end counts alone, so a cut-off character never swallows the NUL.
 size_t gbk_character_length(const char* text) {

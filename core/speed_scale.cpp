@@ -1,5 +1,5 @@
 // The slider's exponential scale.
-#include "app/speed_limit.h"
+#include "core/speed_scale.h"
 
 #include <cmath>
 
