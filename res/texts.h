@@ -45,6 +45,8 @@
 #define TEXT_WRITE_ERROR "打开 (%s) 写入错误.          "                      /* 10 blanks */
 #define TEXT_DELETE_ERROR "错误删除 (%s) %d      "                            /* 6 blanks */
 #define TEXT_ALL_DONE "恭喜!!! 全部完成!!!"
+#define TEXT_JOB_STOPPED "复制已停止"
+#define TEXT_JOB_SUMMARY "完成: 已复制 %d 个文件, 跳过 %d 个, 出错 %d 个"
 
 /* Status lines */
 #define TEXT_ESTIMATE "估计完成时间: %s              "                        /* 14 blanks */
