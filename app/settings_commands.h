@@ -1,4 +1,4 @@
-// Save (1018) and Load (1019): a job kept in a settings file, chosen with the common file
+// Save and Load: a job kept in a settings file, chosen with the common file
 // dialogs. Each takes the main dialog and runs on its thread.
 #pragma once
 #include <windows.h>

@@ -17,7 +17,7 @@ void update_remove_button(HWND dialog);
 // Deletes the selected entry, if any.
 void remove_selected_source(HWND dialog);
 
-// Add (1003), Browse (1005) and Clear all (1020).
+// Add, Browse and Clear all.
 void add_source_from_browser(HWND dialog);
 void choose_destination(HWND dialog);
 void clear_sources(HWND dialog);

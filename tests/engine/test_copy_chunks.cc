@@ -22,7 +22,7 @@ class ChunkedCopy : public CopyJob {
     EXPECT_TRUE(scratch::same_tree(tree_, host("out")));
     EXPECT_TRUE(error_texts().empty());
   }
-  // Bar 1008 from the first chunk to the file's end (without the start-up and end resets).
+  // The file bar from the first chunk to the file's end (without the start-up and end resets).
   std::vector<int32_t> file_bar() {
     std::vector<int32_t> bar = positions_of(report_kind::file_progress);
     return std::vector<int32_t>(bar.begin() + 1, bar.end() - 1);

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "res/control_ids.h"
 #include "res/texts.h"
 
 namespace driver {
@@ -170,12 +171,12 @@ int progress_position(HWND dialog, int control_id) {
 }
 
 int slider_position(HWND dialog) {
-  return static_cast<int>(SendDlgItemMessageA(dialog, 1006, TBM_GETPOS, 0, 0));
+  return static_cast<int>(SendDlgItemMessageA(dialog, IDC_SPEED_SLIDER, TBM_GETPOS, 0, 0));
 }
 
 std::vector<std::string> list_entries(HWND dialog) {
   // Across processes the list answers in UTF-16 whatever the call: ask for it and convert.
-  HWND list = control(dialog, 1001);
+  HWND list = control(dialog, IDC_SOURCE_LIST);
   std::vector<std::string> entries;
   const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   for (int index = 0; index < count; ++index) {
@@ -192,7 +193,7 @@ std::vector<std::string> list_entries(HWND dialog) {
 }
 
 int list_selection(HWND dialog) {
-  return static_cast<int>(SendDlgItemMessageA(dialog, 1001, LB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendDlgItemMessageA(dialog, IDC_SOURCE_LIST, LB_GETCURSEL, 0, 0));
 }
 
 void click(HWND dialog, int control_id) {
@@ -204,14 +205,14 @@ void post_click(HWND dialog, int control_id) {
 }
 
 void select_list_entry(HWND dialog, int index) {
-  HWND list = control(dialog, 1001);
+  HWND list = control(dialog, IDC_SOURCE_LIST);
   SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1001, LBN_SELCHANGE),
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SOURCE_LIST, LBN_SELCHANGE),
                reinterpret_cast<LPARAM>(list));
 }
 
 void set_slider(HWND dialog, int position) {
-  SendDlgItemMessageA(dialog, 1006, TBM_SETPOS, TRUE, position);
+  SendDlgItemMessageA(dialog, IDC_SPEED_SLIDER, TBM_SETPOS, TRUE, position);
 }
 
 HWND find_window_of(const ferrix_process& process, const std::string& title) {

@@ -9,14 +9,14 @@
 
 #include "res/control_ids.h"
 #include "tests/gui/file_tree.h"
-#include "tests/gui/job_session.h"
+#include "tests/gui/job_fixture.h"
 
 namespace {
 
-class CloseDuringJob : public JobSession {
+class CloseDuringJob : public JobFixture {
  protected:
   void SetUp() override {
-    JobSession::SetUp();
+    JobFixture::SetUp();
     ASSERT_NO_FATAL_FAILURE(prepare_long_job());
     ASSERT_TRUE(start_long_job());
   }

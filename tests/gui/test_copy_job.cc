@@ -13,12 +13,12 @@
 #include "res/control_ids.h"
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
-#include "tests/gui/job_session.h"
+#include "tests/gui/job_fixture.h"
 
 namespace {
 using file_list = std::vector<std::string>;
 
-class CopyJob : public JobSession {
+class CopyJob : public JobFixture {
  protected:
   // Both trees' files as the destination should hold them, relative to it, and where each
   // came from.

@@ -5,11 +5,11 @@
 
 #include "res/control_ids.h"
 #include "res/texts.h"
-#include "tests/gui/ferrix_session.h"
+#include "tests/gui/ferrix_fixture.h"
 
 namespace {
 
-class DialogKeys : public FerrixSession {
+class DialogKeys : public FerrixFixture {
  protected:
   // Queues a message behind the given ones and waits until the dialog has reached it: the
   // overwrite box flips, so everything queued before has been handled.

@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "res/texts.h"
-#include "tests/gui/fault_session.h"
+#include "tests/gui/fault_fixture.h"
 #include "tests/gui/file_tree.h"
 
 namespace {
@@ -46,7 +46,7 @@ void run_unix(std::string command_line) {
   CloseHandle(process.hProcess);
 }
 
-class FullDestination : public FaultSession, public testing::WithParamInterface<bool> {
+class FullDestination : public FaultFixture, public testing::WithParamInterface<bool> {
  protected:
   bool mount_small(const std::string& folder) {
     unix_folder_ = unix_name(folder);
@@ -61,7 +61,7 @@ class FullDestination : public FaultSession, public testing::WithParamInterface<
       run_unix("Z:\\bin\\umount -l \"" + unix_folder_ + "\"");  // lazy: Wine may still watch it
       driver::wait_until([&] { return total_space(folder) > small_size; }, 5000);
     }
-    FaultSession::TearDown();
+    FaultFixture::TearDown();
   }
   std::string unix_folder_;
   bool mounted_ = false;

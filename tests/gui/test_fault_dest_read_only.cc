@@ -8,16 +8,16 @@
 
 #include "res/control_ids.h"
 #include "res/texts.h"
-#include "tests/gui/fault_session.h"
+#include "tests/gui/fault_fixture.h"
 #include "tests/gui/file_tree.h"
 
 namespace {
 
-class ReadOnlyDestination : public FaultSession {
+class ReadOnlyDestination : public FaultFixture {
  protected:
   void TearDown() override {
     if (!read_only_.empty()) SetFileAttributesA(read_only_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    FaultSession::TearDown();
+    FaultFixture::TearDown();
   }
   std::string read_only_;
 };

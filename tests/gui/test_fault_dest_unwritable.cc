@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "res/texts.h"
-#include "tests/gui/fault_session.h"
+#include "tests/gui/fault_fixture.h"
 #include "tests/gui/file_tree.h"
 
 namespace {
@@ -15,7 +15,7 @@ struct blocked_case {
   bool notices;
 };
 
-class BlockedDestination : public FaultSession,
+class BlockedDestination : public FaultFixture,
                            public testing::WithParamInterface<blocked_case> {};
 
 TEST_P(BlockedDestination, SkipsTheFileSaysSoAndCopiesTheRest) {

@@ -11,12 +11,12 @@
 #include "res/control_ids.h"
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
-#include "tests/gui/settings_session.h"
+#include "tests/gui/settings_fixture.h"
 
 namespace {
 constexpr int slider_start = 92341;
 
-class HostileLoad : public SettingsSession {
+class HostileLoad : public SettingsFixture {
  protected:
   // Writes the file, loads it, answers OK to any refusal that comes, and waits until the dialog
   // has handled it all; the refusals' texts are kept.

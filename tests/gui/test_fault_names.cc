@@ -8,12 +8,12 @@
 #include <cstdio>
 
 #include "res/texts.h"
-#include "tests/gui/fault_session.h"
+#include "tests/gui/fault_fixture.h"
 #include "tests/gui/file_tree.h"
 
 namespace {
 
-class Names : public FaultSession {};
+class Names : public FaultFixture {};
 
 // A relative path (folders of at most 100 characters) that makes base + "\" + it this long.
 std::string relative_path_for(const std::string& base, size_t total, const char* file_name) {

@@ -6,12 +6,12 @@
 #include "platform/testing/host_tools.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
-#include "tests/gui/fault_session.h"
+#include "tests/gui/fault_fixture.h"
 #include "tests/gui/file_tree.h"
 
 namespace {
 
-class Overlapping : public FaultSession {
+class Overlapping : public FaultFixture {
  protected:
   std::string make_source_tree() {
     const std::string source = folder("source");

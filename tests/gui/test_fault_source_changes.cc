@@ -7,12 +7,12 @@
 
 #include "res/control_ids.h"
 #include "res/texts.h"
-#include "tests/gui/fault_session.h"
+#include "tests/gui/fault_fixture.h"
 #include "tests/gui/file_tree.h"
 
 namespace {
 
-class ChangedSource : public FaultSession {};
+class ChangedSource : public FaultFixture {};
 
 TEST_F(ChangedSource, LaterFilesAreCopiedAsTheyAreByTheirTurnOrReportedGone) {
   const std::string source = folder("source");

@@ -5,16 +5,16 @@
 #include <windows.h>
 
 #include "res/texts.h"
-#include "tests/gui/fault_session.h"
+#include "tests/gui/fault_fixture.h"
 #include "tests/gui/file_tree.h"
 
 namespace {
 
-class LockedSource : public FaultSession, public testing::WithParamInterface<bool> {
+class LockedSource : public FaultFixture, public testing::WithParamInterface<bool> {
  protected:
   void TearDown() override {
     if (lock_ != INVALID_HANDLE_VALUE) CloseHandle(lock_);
-    FaultSession::TearDown();
+    FaultFixture::TearDown();
   }
   HANDLE lock_ = INVALID_HANDLE_VALUE;
 };

@@ -9,7 +9,7 @@
 #include "platform/testing/host_tools.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
-#include "tests/gui/fault_session.h"
+#include "tests/gui/fault_fixture.h"
 #include "tests/gui/file_tree.h"
 
 namespace {
@@ -29,7 +29,7 @@ bool write_block_at(const std::string& path, uint64_t offset, const std::string&
   return ok;
 }
 
-class SparseFile : public FaultSession {};
+class SparseFile : public FaultFixture {};
 
 TEST_F(SparseFile, FiveGibibytesAreCopiedWholeWithBarsThatMove) {
   const std::string source = folder("source");

@@ -10,14 +10,14 @@
 #include "res/control_ids.h"
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
-#include "tests/gui/job_session.h"
+#include "tests/gui/job_fixture.h"
 
 namespace {
 
-class PauseAndStop : public JobSession {
+class PauseAndStop : public JobFixture {
  protected:
   void SetUp() override {
-    JobSession::SetUp();
+    JobFixture::SetUp();
     ASSERT_NO_FATAL_FAILURE(prepare_long_job());
   }
 

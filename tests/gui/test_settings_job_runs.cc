@@ -8,10 +8,10 @@
 #include "res/control_ids.h"
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
-#include "tests/gui/settings_session.h"
+#include "tests/gui/settings_fixture.h"
 
 namespace {
-class SavedJobRuns : public SettingsSession {
+class SavedJobRuns : public SettingsFixture {
  protected:
   testing::AssertionResult run_job_to_its_end() {
     driver::click(dialog, IDC_START_STOP);

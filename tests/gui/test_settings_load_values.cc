@@ -10,7 +10,7 @@
 #include "res/control_ids.h"
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
-#include "tests/gui/settings_session.h"
+#include "tests/gui/settings_fixture.h"
 #include "tests/support/case_name.h"
 
 namespace {
@@ -18,7 +18,7 @@ constexpr int slider_min = 62383;
 constexpr int slider_max = 161181;
 constexpr int slider_start = 92341;
 
-class LoadValues : public SettingsSession {
+class LoadValues : public SettingsFixture {
  protected:
   // Writes the file and loads it through the open dialog.
   testing::AssertionResult load_text(const std::string& text) {

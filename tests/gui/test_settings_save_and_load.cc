@@ -11,10 +11,10 @@
 #include "res/control_ids.h"
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
-#include "tests/gui/settings_session.h"
+#include "tests/gui/settings_fixture.h"
 
 namespace {
-class SaveAndLoad : public SettingsSession {
+class SaveAndLoad : public SettingsFixture {
  protected:
   // Two sources, a destination and Overwrite on, through the folder browser and the box.
   void assemble_job(const std::string& folder) {

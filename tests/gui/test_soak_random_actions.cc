@@ -12,7 +12,7 @@
 
 #include "res/control_ids.h"
 #include "res/texts.h"
-#include "tests/gui/fault_session.h"
+#include "tests/gui/fault_fixture.h"
 #include "tests/gui/file_tree.h"
 
 namespace {
@@ -24,7 +24,7 @@ int from_environment(const char* name, int fallback) {
   return text != nullptr && atoi(text) > 0 ? atoi(text) : fallback;
 }
 
-class SoakRandomActions : public FaultSession {
+class SoakRandomActions : public FaultFixture {
  protected:
   bool running() { return driver::control_text(dialog, IDC_START_STOP) == TEXT_STOP; }
 

@@ -10,21 +10,21 @@
 
 #include "res/control_ids.h"
 #include "res/texts.h"
-#include "tests/gui/ferrix_session.h"
+#include "tests/gui/ferrix_fixture.h"
 #include "tests/gui/file_tree.h"
 
 namespace {
 using entries = std::vector<std::string>;
 
-class SourceSelection : public FerrixSession {
+class SourceSelection : public FerrixFixture {
  protected:
   void SetUp() override {
-    FerrixSession::SetUp();
+    FerrixFixture::SetUp();
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     root = file_tree::make_scratch_folder(std::string("selection-") + test->name());
   }
   void TearDown() override {
-    FerrixSession::TearDown();
+    FerrixFixture::TearDown();
     file_tree::remove_tree(root);
   }
 

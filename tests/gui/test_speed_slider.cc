@@ -7,7 +7,7 @@
 
 #include "res/control_ids.h"
 #include "res/texts.h"
-#include "tests/gui/ferrix_session.h"
+#include "tests/gui/ferrix_fixture.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ struct slider_case {
   int limit;          // bytes per second shown; 0 for the unlimited picture
 };
 
-class SpeedSlider : public FerrixSession, public testing::WithParamInterface<slider_case> {
+class SpeedSlider : public FerrixFixture, public testing::WithParamInterface<slider_case> {
  protected:
   testing::AssertionResult shows_limit(int limit) {
     if (limit == 0) {

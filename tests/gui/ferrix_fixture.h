@@ -6,7 +6,7 @@
 
 #include "tests/gui/ferrix_driver.h"
 
-class FerrixSession : public testing::Test {
+class FerrixFixture : public testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -15,7 +15,7 @@ class FerrixSession : public testing::Test {
   testing::AssertionResult add_source_folder(const std::string& path);
   // Browse: the same for the destination.
   testing::AssertionResult choose_destination_folder(const std::string& path);
-  // Opens the browser with Add (1003) or Browse (1005) and returns it once it is up.
+  // Opens the browser with Add or Browse and returns it once it is up.
   HWND open_browser(int button_id);
 
   // Waits until a control shows this text; the failure names the control and its last text.

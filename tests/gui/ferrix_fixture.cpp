@@ -1,16 +1,16 @@
 // A fresh ferrix.exe for each test, and the user's moves that take several steps.
-#include "tests/gui/ferrix_session.h"
+#include "tests/gui/ferrix_fixture.h"
 
 #include "res/control_ids.h"
 #include "res/texts.h"
 
-void FerrixSession::SetUp() {
+void FerrixFixture::SetUp() {
   ASSERT_TRUE(driver::launch_ferrix(ferrix))
       << "no dialog from " << driver::ferrix_exe_path();
   dialog = ferrix.dialog;
 }
 
-void FerrixSession::TearDown() {
+void FerrixFixture::TearDown() {
   if (driver::has_exited(ferrix)) {
     driver::kill_ferrix(ferrix);
     return;
@@ -19,7 +19,7 @@ void FerrixSession::TearDown() {
   if (driver::close_ferrix(ferrix, 10000) == -1) ADD_FAILURE() << "ferrix.exe did not close";
 }
 
-HWND FerrixSession::open_browser(int button_id) {
+HWND FerrixFixture::open_browser(int button_id) {
   driver::post_click(dialog, button_id);
   return driver::wait_for_window_of(ferrix, TEXT_BROWSER_CAPTION);
 }
@@ -40,7 +40,7 @@ testing::AssertionResult pick_folder(const driver::ferrix_process& ferrix, HWND 
 }
 }  // namespace
 
-testing::AssertionResult FerrixSession::add_source_folder(const std::string& path) {
+testing::AssertionResult FerrixFixture::add_source_folder(const std::string& path) {
   const size_t before = driver::list_entries(dialog).size();
   testing::AssertionResult picked = pick_folder(ferrix, open_browser(IDC_ADD), path);
   if (!picked) return picked;
@@ -49,13 +49,13 @@ testing::AssertionResult FerrixSession::add_source_folder(const std::string& pat
   return testing::AssertionSuccess();
 }
 
-testing::AssertionResult FerrixSession::choose_destination_folder(const std::string& path) {
+testing::AssertionResult FerrixFixture::choose_destination_folder(const std::string& path) {
   testing::AssertionResult picked = pick_folder(ferrix, open_browser(IDC_BROWSE), path);
   if (!picked) return picked;
   return text_becomes(IDC_DEST_EDIT, path);
 }
 
-testing::AssertionResult FerrixSession::text_becomes(int control_id, const std::string& text) {
+testing::AssertionResult FerrixFixture::text_becomes(int control_id, const std::string& text) {
   if (driver::wait_until([&] { return driver::control_text(dialog, control_id) == text; }))
     return testing::AssertionSuccess();
   return testing::AssertionFailure() << "control " << control_id << " shows \""
@@ -63,7 +63,7 @@ testing::AssertionResult FerrixSession::text_becomes(int control_id, const std::
                                      << "\" instead of \"" << text << "\"";
 }
 
-testing::AssertionResult FerrixSession::enabled_becomes(int control_id, bool enabled) {
+testing::AssertionResult FerrixFixture::enabled_becomes(int control_id, bool enabled) {
   if (driver::wait_until([&] { return driver::is_enabled(dialog, control_id) == enabled; }))
     return testing::AssertionSuccess();
   return testing::AssertionFailure() << "control " << control_id << " stays "

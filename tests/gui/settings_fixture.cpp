@@ -1,5 +1,5 @@
 // Save and Load through the real common file dialogs.
-#include "tests/gui/settings_session.h"
+#include "tests/gui/settings_fixture.h"
 
 #include <cstdio>
 
@@ -62,42 +62,42 @@ std::ostream& operator<<(std::ostream& out, const shown_job& job) {
              << "], start " << (job.start_enabled ? "enabled" : "disabled") << "}";
 }
 
-void SettingsSession::SetUp() {
-  FerrixSession::SetUp();
+void SettingsFixture::SetUp() {
+  FerrixFixture::SetUp();
   if (dialog != nullptr)  // the label holds its number once the dialog is up
     driver::wait_until(
         [&] { return driver::control_text(dialog, IDC_SPEED_TEXT) != TEXT_UNLIMITED; });
 }
 
-void SettingsSession::TearDown() {
-  FerrixSession::TearDown();
+void SettingsFixture::TearDown() {
+  FerrixFixture::TearDown();
   for (const std::string& folder : scratch_folders_) file_tree::remove_tree(folder);
 }
 
-HWND SettingsSession::open_file_dialog(int button_id) {
+HWND SettingsFixture::open_file_dialog(int button_id) {
   driver::post_click(dialog, button_id);
   return driver::wait_for_window_of(ferrix,
                                     button_id == IDC_SAVE ? TEXT_SAVE_TITLE : TEXT_LOAD_TITLE);
 }
 
-testing::AssertionResult SettingsSession::save_as(const std::string& typed_path) {
+testing::AssertionResult SettingsFixture::save_as(const std::string& typed_path) {
   testing::AssertionResult done = type_and_confirm(open_file_dialog(IDC_SAVE), typed_path, true);
   settle();
   return done;
 }
 
-testing::AssertionResult SettingsSession::load_from(const std::string& typed_path) {
+testing::AssertionResult SettingsFixture::load_from(const std::string& typed_path) {
   testing::AssertionResult done = type_and_confirm(open_file_dialog(IDC_LOAD), typed_path, false);
   settle();
   return done;
 }
 
-std::string SettingsSession::file_name_field(HWND file_dialog) {
+std::string SettingsFixture::file_name_field(HWND file_dialog) {
   HWND edit = driver::file_name_edit(file_dialog);
   return edit != nullptr ? driver::text_of(edit) : "(no file-name field)";
 }
 
-testing::AssertionResult SettingsSession::cancel(HWND file_dialog) {
+testing::AssertionResult SettingsFixture::cancel(HWND file_dialog) {
   if (file_dialog == nullptr) return testing::AssertionFailure() << "no file dialog came up";
   if (!driver::press_and_wait_gone(file_dialog, IDCANCEL))
     return testing::AssertionFailure() << "the file dialog stayed open";
@@ -105,12 +105,12 @@ testing::AssertionResult SettingsSession::cancel(HWND file_dialog) {
   return testing::AssertionSuccess();
 }
 
-void SettingsSession::settle() {
+void SettingsFixture::settle() {
   DWORD_PTR ignored = 0;
   SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, driver::patience_ms, &ignored);
 }
 
-shown_job SettingsSession::shown() {
+shown_job SettingsFixture::shown() {
   const bool unlimited = driver::is_visible(dialog, IDC_SPEED_UNLIMITED) &&
                          !driver::is_visible(dialog, IDC_SPEED_TEXT);
   return shown_job{driver::list_entries(dialog),
@@ -122,13 +122,13 @@ shown_job SettingsSession::shown() {
                    driver::is_enabled(dialog, IDC_START_STOP)};
 }
 
-testing::AssertionResult SettingsSession::shows(const shown_job& expected) {
+testing::AssertionResult SettingsFixture::shows(const shown_job& expected) {
   if (driver::wait_until([&] { return shown() == expected; })) return testing::AssertionSuccess();
   return testing::AssertionFailure() << "the dialog shows " << shown() << "\n  instead of "
                                      << expected;
 }
 
-testing::AssertionResult SettingsSession::restart() {
+testing::AssertionResult SettingsFixture::restart() {
   if (driver::close_ferrix(ferrix) != 1)
     return testing::AssertionFailure() << "ferrix.exe did not close with exit code 1";
   if (!driver::launch_ferrix(ferrix)) return testing::AssertionFailure() << "no new dialog";
@@ -138,7 +138,7 @@ testing::AssertionResult SettingsSession::restart() {
   return testing::AssertionSuccess();
 }
 
-std::string SettingsSession::scratch(const std::string& name) {
+std::string SettingsFixture::scratch(const std::string& name) {
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
   std::string folder = std::string("settings-") + test->test_suite_name() + "-" + test->name();
   for (char& c : folder)
@@ -147,12 +147,12 @@ std::string SettingsSession::scratch(const std::string& name) {
   return scratch_folders_.back();
 }
 
-std::string SettingsSession::read_bytes(const std::string& path) {
+std::string SettingsFixture::read_bytes(const std::string& path) {
   std::string bytes;
   return file_tree::read_file(path, bytes) ? bytes : "(missing)";
 }
 
-testing::AssertionResult SettingsSession::file_becomes(const std::string& path,
+testing::AssertionResult SettingsFixture::file_becomes(const std::string& path,
                                                        const std::string& bytes) {
   if (driver::wait_until([&] { return read_bytes(path) == bytes; }))
     return testing::AssertionSuccess();
@@ -160,7 +160,7 @@ testing::AssertionResult SettingsSession::file_becomes(const std::string& path,
                                      << bytes;
 }
 
-std::string SettingsSession::speed_text(int bytes_per_second) {
+std::string SettingsFixture::speed_text(int bytes_per_second) {
   char text[64];
   snprintf(text, sizeof text, TEXT_SPEED_FORMAT, bytes_per_second);
   return text;

@@ -1,13 +1,13 @@
-// Sessions that run jobs: a scratch folder with the trees to copy, the slider set the way the
+// Fixtures that run jobs: a scratch folder with the trees to copy, the slider set the way the
 // test needs, and the waits for a job's stages.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "tests/gui/ferrix_session.h"
+#include "tests/gui/ferrix_fixture.h"
 
-class JobSession : public FerrixSession {
+class JobFixture : public FerrixFixture {
  protected:
   void SetUp() override;
   void TearDown() override;

@@ -1,4 +1,4 @@
-// The settings-file tests' session: a ferrix.exe as FerrixSession gives it, plus Save and
+// The settings-file tests' fixture: a ferrix.exe as FerrixFixture gives it, plus Save and
 // Load worked through the real common file dialogs, and the job as the dialog shows it.
 #pragma once
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/gui/ferrix_session.h"
+#include "tests/gui/ferrix_fixture.h"
 
 // Everything a load sets, as the dialog shows it.
 struct shown_job {
@@ -23,15 +23,15 @@ struct shown_job {
 };
 std::ostream& operator<<(std::ostream& out, const shown_job& job);
 
-class SettingsSession : public FerrixSession {
+class SettingsFixture : public FerrixFixture {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  // Save (1018): the save dialog, the path typed into its file-name field, OK, and Yes when
+  // Save: the save dialog, the path typed into its file-name field, OK, and Yes when
   // it asks before replacing a file.
   testing::AssertionResult save_as(const std::string& typed_path);
-  // Load (1019): the open dialog, the path typed, OK.
+  // Load: the open dialog, the path typed, OK.
   testing::AssertionResult load_from(const std::string& typed_path);
   // Opens the save or open dialog with its button and returns it once it is up.
   HWND open_file_dialog(int button_id);

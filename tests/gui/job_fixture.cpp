@@ -1,5 +1,5 @@
-// Sessions that run jobs.
-#include "tests/gui/job_session.h"
+// Fixtures that run jobs.
+#include "tests/gui/job_fixture.h"
 
 #include <cstdio>
 #include <vector>
@@ -13,43 +13,43 @@ namespace {
 constexpr size_t long_file_size = 64 * 1024;
 }  // namespace
 
-void JobSession::SetUp() {
-  FerrixSession::SetUp();
+void JobFixture::SetUp() {
+  FerrixFixture::SetUp();
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
   root = file_tree::make_scratch_folder(std::string("job-") + test->name());
 }
 
-void JobSession::TearDown() {
-  FerrixSession::TearDown();
+void JobFixture::TearDown() {
+  FerrixFixture::TearDown();
   file_tree::remove_tree(root);
 }
 
-std::string JobSession::folder(const std::string& name) {
+std::string JobFixture::folder(const std::string& name) {
   const std::string path = root + "\\" + name;
   EXPECT_TRUE(file_tree::make_folder(path)) << path;
   return path;
 }
 
-void JobSession::make_file(const std::string& path, size_t size) {
+void JobFixture::make_file(const std::string& path, size_t size) {
   ASSERT_TRUE(file_tree::write_file(path, file_tree::pattern_bytes(size, path.size())))
       << path;
 }
 
-testing::AssertionResult JobSession::slowest_speed() {
+testing::AssertionResult JobFixture::slowest_speed() {
   driver::set_slider(dialog, 62383);
   char label[64];
   snprintf(label, sizeof label, TEXT_SPEED_FORMAT, 512);
   return text_becomes(IDC_SPEED_TEXT, label);
 }
 
-testing::AssertionResult JobSession::unlimited_speed() {
+testing::AssertionResult JobFixture::unlimited_speed() {
   driver::set_slider(dialog, 161181);
   if (driver::wait_until([&] { return driver::is_visible(dialog, IDC_SPEED_UNLIMITED); }))
     return testing::AssertionSuccess();
   return testing::AssertionFailure() << "the unlimited picture did not show";
 }
 
-void JobSession::prepare_long_job() {
+void JobFixture::prepare_long_job() {
   long_job_source = folder("source");
   long_job_dest = folder("dest");
   long_job_file = long_job_dest + "\\big.bin";
@@ -62,7 +62,7 @@ void JobSession::prepare_long_job() {
 // Read-only rather than held open: the worker writes the file through a handle that others may
 // open only if they let it be deleted, and a read-only file cannot be deleted under Windows and
 // Wine alike.
-testing::AssertionResult JobSession::pin_partial_file(std::string& path) {
+testing::AssertionResult JobFixture::pin_partial_file(std::string& path) {
   const std::vector<std::string> partial = file_tree::files_below(long_job_dest);
   if (partial.size() != 1)
     return testing::AssertionFailure() << partial.size() << " partial files, not 1";
@@ -72,11 +72,11 @@ testing::AssertionResult JobSession::pin_partial_file(std::string& path) {
   return testing::AssertionSuccess();
 }
 
-void JobSession::release_partial_file(const std::string& path) {
+void JobFixture::release_partial_file(const std::string& path) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-testing::AssertionResult JobSession::start_long_job() {
+testing::AssertionResult JobFixture::start_long_job() {
   driver::click(dialog, IDC_START_STOP);
   testing::AssertionResult shown = text_becomes(IDC_CURRENT_FILE, long_job_file);
   if (!shown) return shown;
@@ -85,10 +85,10 @@ testing::AssertionResult JobSession::start_long_job() {
   return testing::AssertionFailure() << "the current file's bar did not move";
 }
 
-testing::AssertionResult JobSession::job_finished() {
+testing::AssertionResult JobFixture::job_finished() {
   testing::AssertionResult done = text_becomes(IDC_ESTIMATE_LINE, TEXT_ALL_DONE);
   if (!done) return done;
   return text_becomes(IDC_START_STOP, TEXT_START);
 }
 
-testing::AssertionResult JobSession::worker_gone() { return enabled_becomes(IDC_START_STOP, true); }
+testing::AssertionResult JobFixture::worker_gone() { return enabled_becomes(IDC_START_STOP, true); }

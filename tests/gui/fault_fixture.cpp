@@ -1,5 +1,5 @@
-// Sessions for the fault and bad-input cases.
-#include "tests/gui/fault_session.h"
+// Fixtures for the fault and bad-input cases.
+#include "tests/gui/fault_fixture.h"
 
 #include <cstdio>
 
@@ -12,8 +12,8 @@ namespace {
 constexpr int job_patience_ms = 120000;
 }  // namespace
 
-void FaultSession::SetUp() {
-  JobSession::SetUp();
+void FaultFixture::SetUp() {
+  JobFixture::SetUp();
   // A parameterised test's name holds a '/', which no folder name may.
   std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
   for (char& c : name)
@@ -24,9 +24,9 @@ void FaultSession::SetUp() {
   ASSERT_NO_FATAL_FAILURE(make_file(control + "\\kept.bin", 3000));
 }
 
-void FaultSession::take_snapshot() { before = tree_invariant::snapshot({root}); }
+void FaultFixture::take_snapshot() { before = tree_invariant::snapshot({root}); }
 
-testing::AssertionResult FaultSession::set_up_job(const std::vector<std::string>& source_folders,
+testing::AssertionResult FaultFixture::set_up_job(const std::vector<std::string>& source_folders,
                                                   const std::string& dest_folder) {
   sources = source_folders;
   dest = dest_folder;
@@ -40,19 +40,19 @@ testing::AssertionResult FaultSession::set_up_job(const std::vector<std::string>
   return unlimited_speed();
 }
 
-testing::AssertionResult FaultSession::tick_dont_notify() {
+testing::AssertionResult FaultFixture::tick_dont_notify() {
   driver::click(dialog, IDC_DONT_NOTIFY);
   if (driver::is_checked(dialog, IDC_DONT_NOTIFY)) return testing::AssertionSuccess();
   return testing::AssertionFailure() << "the no-notices box did not take the tick";
 }
 
-bool FaultSession::job_over() {
+bool FaultFixture::job_over() {
   return driver::control_text(dialog, IDC_ESTIMATE_LINE) == TEXT_ALL_DONE &&
          driver::control_text(dialog, IDC_START_STOP) == TEXT_START &&
          driver::is_enabled(dialog, IDC_START_STOP);
 }
 
-testing::AssertionResult FaultSession::dismiss_notices_until(
+testing::AssertionResult FaultFixture::dismiss_notices_until(
     const std::function<bool()>& condition) {
   const bool held = driver::wait_until(
       [&] {
@@ -65,24 +65,24 @@ testing::AssertionResult FaultSession::dismiss_notices_until(
       },
       job_patience_ms);
   if (held) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << "the job did not get there; 1017 shows \""
+  return testing::AssertionFailure() << "the job did not get there; the current file reads \""
                                      << driver::control_text(dialog, IDC_CURRENT_FILE)
                                      << "\", " << notices.size() << " notices so far";
 }
 
-testing::AssertionResult FaultSession::run_job_to_end() {
+testing::AssertionResult FaultFixture::run_job_to_end() {
   notices.clear();
   driver::click(dialog, IDC_START_STOP);
   return dismiss_notices_until([&] { return job_over(); });
 }
 
-std::string FaultSession::notice(const char* format, const std::string& path) {
+std::string FaultFixture::notice(const char* format, const std::string& path) {
   char text[1024];
   snprintf(text, sizeof text, format, path.c_str());
   return text;
 }
 
-void FaultSession::check_invariant() {
+void FaultFixture::check_invariant() {
   EXPECT_TRUE(tree_invariant::destination_holds_only_copies(sources, dest, nullptr, placed));
   EXPECT_TRUE(tree_invariant::unchanged_since(before, {root}, dest));
   EXPECT_TRUE(tree_invariant::dialog_ends_idle(ferrix));

@@ -1,4 +1,4 @@
-// Sessions for the fault and bad-input cases: a job set up in the scratch folder beside a
+// Fixtures for the fault and bad-input cases: a job set up in the scratch folder beside a
 // control folder that must not change, run to its end through whatever notices come, and the
 // invariant checked at the end.
 #pragma once
@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/gui/job_session.h"
+#include "tests/gui/job_fixture.h"
 #include "tests/gui/tree_invariant.h"
 
-class FaultSession : public JobSession {
+class FaultFixture : public JobFixture {
  protected:
   void SetUp() override;
 
