@@ -5,23 +5,25 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/gbk_text.h"
+#include "core/job_reports.h"
 #include "core/job_state.h"
+#include "engine/ascii_case.h"
 #include "engine/dest_path.h"
 #include "engine/file_copy.h"
-#include "core/gbk_text.h"
 #include "engine/job_data.h"
 #include "engine/notice.h"
 #include "engine/percent.h"
 #include "engine/progress_bars.h"
-#include "core/job_reports.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 
 namespace {
-// The file's destination, reported as the current file and its folders created. False (with the
-// write-error notice) when the path would pass 255 characters, or when the root ends in a
-// cut-off character, which would swallow the backslash after it and put the file beside the
-// destination folder instead of in it: the file is skipped.
+// The file's destination, reported as the current file and its folders created. False (with
+// the write-error notice) when the path would pass 255 characters, when the root ends in a
+// cut-off character (which would swallow the backslash after it and put the file beside the
+// destination folder instead of in it), or when the path would not stay below the root: the
+// file fails.
 bool prepare_destination(file_copy& file, int32_t source_slot) {
   path_pieces pieces;
   split_file_path(file.source_file_path, pieces);
@@ -29,13 +31,14 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
   snprintf(drive_and_folder, sizeof drive_and_folder, "%s%s", pieces.drive, pieces.folder);
   const char* source =
       source_slot >= 0 && source_slot < max_sources ? job_state.sources[source_slot] : "";
+  const char* relative_folder = relative_folder_of(drive_and_folder, source);
 
   char dest_path[notice_path_size];
-  size_t length =
-      compose_dest_path(job_state.dest_root, relative_folder_of(drive_and_folder, source),
-                        pieces.name, dest_path, sizeof dest_path);
+  size_t length = compose_dest_path(job_state.dest_root, relative_folder, pieces.name, dest_path,
+                                    sizeof dest_path);
   report_current_file(dest_path);
-  if (length >= sizeof file.dest_file_path || gbk_ends_with_cut_character(job_state.dest_root)) {
+  if (length >= sizeof file.dest_file_path || gbk_ends_with_cut_character(job_state.dest_root) ||
+      !stays_below_root(relative_folder, pieces.name)) {
     show_file_notice(TEXT_WRITE_ERROR, dest_path);
     return false;
   }
@@ -44,8 +47,69 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
   return true;
 }
 
+// Two files of one source whose paths differ only in letter case share one destination name
+// on Windows: the later one must not replace the copy the job has just made of the earlier.
+// The list is sorted without regard to case, so such twins are neighbours.
+struct last_copy {
+  char source_file_path[list_path_size] = "";
+  int32_t source_slot = -1;
+};
+
+bool is_case_twin(const last_copy& last, const list_entry& entry) {
+  return last.source_slot == static_cast<int32_t>(entry.source_slot) &&
+         compare_ignoring_ascii_case(last.source_file_path, entry.path) == 0 &&
+         strcmp(last.source_file_path, entry.path) != 0;
+}
+
+// A file passed over before its first chunk still costs one sleep of the speed limit.
+file_outcome passed_over(file_outcome outcome) {
+  sleep_ms(load(job_state.chunk_delay_ms));
+  return outcome;
+}
+
+file_outcome copy_listed_file(const list_entry& entry, file_copy& file, const last_copy& last,
+                              rate_meter& meter, progress_bars& bars, int32_t files_left,
+                              uint32_t& temp_number) {
+  snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry.path);
+  if (!prepare_destination(file, entry.source_slot)) return passed_over(file_outcome::failed);
+  if (is_case_twin(last, entry)) {
+    show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);  // as if it had been there
+    return passed_over(file_outcome::skipped);
+  }
+  file_outcome opened = open_file_streams(file, temp_number);
+  if (opened != file_outcome::copied) return passed_over(opened);
+  rate_meter_file_start(meter);
+  file_outcome copied = copy_file_chunks(file, meter, bars, files_left);
+  show_file_progress(bars, 100);
+  return copied;
+}
+
+// A file that will not be copied takes what was left of it out of the estimate.
+void count_outcome(file_outcome outcome, const list_entry& entry, const file_copy& file) {
+  switch (outcome) {
+    case file_outcome::copied: ++job_data.files_copied; return;
+    case file_outcome::skipped: ++job_data.files_skipped; break;
+    case file_outcome::failed: ++job_data.errors; break;
+    case file_outcome::abandoned: return;
+  }
+  uint64_t done = file.file_bytes_copied < entry.size ? file.file_bytes_copied : entry.size;
+  uint64_t left = entry.size - done;
+  job_data.total_bytes -= left < job_data.total_bytes ? left : job_data.total_bytes;
+}
+
+// The end line: stopped; every file copied; or the counts when anything was skipped or failed.
+void report_end_line() {
+  if (load(job_state.running) == 0) return report_estimate_line(TEXT_JOB_STOPPED);
+  if (job_data.files_skipped == 0 && job_data.errors == 0)
+    return report_estimate_line(TEXT_ALL_DONE);
+  char line[128];
+  snprintf(line, sizeof line, TEXT_JOB_SUMMARY, job_data.files_copied, job_data.files_skipped,
+           job_data.errors);
+  report_estimate_line(line);
+}
+
 void end_job(progress_bars& bars, int32_t files_left, int32_t file_count) {
-  report_estimate_line(TEXT_ALL_DONE);
+  report_end_line();
   show_file_progress(bars, 0);
   show_all_progress(bars, percent_of(static_cast<uint64_t>(files_left), file_count));
   report_job_finished();
@@ -70,19 +134,19 @@ void copy_files(int32_t file_count) {
   rate_meter meter{};
   rate_meter_start(meter);
   progress_bars bars;
+  last_copy last;
   uint32_t temp_number = 0;
   int32_t files_left = file_count;
   while (files_left != 0 && load(job_state.running)) {
     show_all_progress(bars, percent_of(static_cast<uint64_t>(files_left), file_count));
-    const list_entry* entry = job_data.file_list[files_left - 1];
+    const list_entry& entry = *job_data.file_list[files_left - 1];
     file_copy file{};
-    snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry->path);
-    if (prepare_destination(file, entry->source_slot) && open_file_streams(file, temp_number)) {
-      rate_meter_file_start(meter);
-      copy_file_chunks(file, meter, bars, files_left);
-      show_file_progress(bars, 100);
-    } else {
-      sleep_ms(load(job_state.chunk_delay_ms));
+    file_outcome outcome =
+        copy_listed_file(entry, file, last, meter, bars, files_left, temp_number);
+    count_outcome(outcome, entry, file);
+    if (outcome == file_outcome::copied) {
+      memcpy(last.source_file_path, entry.path, sizeof last.source_file_path);
+      last.source_slot = entry.source_slot;
     }
     --files_left;
   }

@@ -22,18 +22,22 @@ bool same_file(const char* a, const char* b) {
          first.volume == second.volume && first.index == second.index;
 }
 
-// The exists test: false (file skipped, notice given) when the destination must be left alone.
-bool destination_may_be_written(file_copy& file) {
+// The exists test: the file is skipped when the destination must be left alone, and failed
+// when it is the source itself (overwriting it would read what is being replaced).
+file_outcome test_destination(file_copy& file) {
   FILE* existing = open_file_stream(file.dest_file_path, "rb");
-  if (!existing) return true;  // absent, or present but unreadable: counts as absent
+  if (!existing) return file_outcome::copied;  // absent, or present but unreadable: absent
   fclose(existing);
-  // Overwriting a file with itself would read what is being replaced.
-  if (!load(job_state.overwrite_all) || same_file(file.source_file_path, file.dest_file_path)) {
+  if (!load(job_state.overwrite_all)) {
     show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
-    return false;
+    return file_outcome::skipped;
+  }
+  if (same_file(file.source_file_path, file.dest_file_path)) {
+    show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
+    return file_outcome::failed;
   }
   file.dest_existed = true;
-  return true;
+  return file_outcome::copied;
 }
 
 // A new file under a temporary name beside the destination, never one that exists already.
@@ -60,14 +64,15 @@ void delete_temp_file(const file_copy& file) {
 }
 
 // The copy did not finish: whatever stood under the destination's name stays as it was.
-void discard_copy(file_copy& file, const char* notice_format, const char* notice_path) {
+file_outcome discard_copy(file_copy& file, const char* notice_format, const char* notice_path) {
   close_streams(file);
   if (notice_format) show_file_notice(notice_format, notice_path);
   delete_temp_file(file);
+  return notice_format ? file_outcome::failed : file_outcome::abandoned;
 }
 
 // Every byte is in the temporary file: make sure the system has it, then give it its name.
-void finish_copy(file_copy& file) {
+file_outcome finish_copy(file_copy& file) {
   fclose(file.source_stream);
   bool written = fflush(file.dest_stream) == 0 && !ferror(file.dest_stream);
   if (written)
@@ -75,9 +80,10 @@ void finish_copy(file_copy& file) {
                                file.dest_existed);
   else
     fclose(file.dest_stream);
-  if (written) return;
+  if (written) return file_outcome::copied;
   show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
   delete_temp_file(file);
+  return file_outcome::failed;
 }
 
 int32_t current_chunk_size() {
@@ -94,21 +100,23 @@ void wait_while_paused(rate_meter& meter, int32_t files_left) {
 }
 }  // namespace
 
-bool open_file_streams(file_copy& file, uint32_t& temp_number) {
+file_outcome open_file_streams(file_copy& file, uint32_t& temp_number) {
   file.source_stream = open_file_stream(file.source_file_path, "rb");
   file.file_size = file.source_stream ? stream_size(file.source_stream) : -1;
   if (file.file_size < 0) {
     if (file.source_stream) fclose(file.source_stream);
     show_file_notice(TEXT_READ_ERROR, file.source_file_path);
-    return false;
+    return file_outcome::failed;
   }
-  if (destination_may_be_written(file) && create_temp_file(file, temp_number)) return true;
-  fclose(file.source_stream);
-  return false;
+  file_outcome tested = test_destination(file);
+  if (tested == file_outcome::copied && !create_temp_file(file, temp_number))
+    tested = file_outcome::failed;
+  if (tested != file_outcome::copied) fclose(file.source_stream);
+  return tested;
 }
 
-void copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars& bars,
-                      int32_t files_left) {
+file_outcome copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars& bars,
+                              int32_t files_left) {
   file.file_bytes_copied = 0;
   for (;;) {
     size_t chunk = static_cast<size_t>(current_chunk_size());

@@ -20,6 +20,7 @@ int32_t list_and_sort_files() {
   int32_t file_count = scan_sources(job_state.sources, source_count, job_data.file_list);
   if (file_count < 0) {
     job_data.total_bytes = 0;
+    ++job_data.errors;
     report_notice(TEXT_NO_FILE_LIST, TEXT_MEMORY_CAPTION);
     return 0;
   }
@@ -38,16 +39,18 @@ void release_job_data() {
 }  // namespace
 
 int32_t copy_worker() {
+  job_data = {};
   job_data.copy_buffer = static_cast<uint8_t*>(worker_calloc(copy_buffer_size, 1));
   if (!job_data.copy_buffer) {
+    // The job ends as any other, with its one error on the end line, and the dialog is idle.
+    ++job_data.errors;
     report_notice(TEXT_NO_COPY_BUFFER, TEXT_MEMORY_CAPTION);
+    copy_files(0);
     report_worker_gone();
     return -1;
   }
   report_file_progress(0);
   report_status_line(TEXT_SCANNING);
-  job_data.total_bytes = 0;
-  job_data.sampled_bytes = 0;
 
   job_data.file_count = list_and_sort_files();
   copy_files(job_data.file_count);

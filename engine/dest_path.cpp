@@ -31,6 +31,24 @@ size_t compose_dest_path(const char* dest_root, const char* relative_folder, con
   return length < 0 ? 0 : static_cast<size_t>(length);
 }
 
+namespace {
+bool part_stays_in_place(const char* part, size_t length) {
+  if (length == 0 || memchr(part, '/', length) != nullptr) return false;
+  return !(length == 1 && part[0] == '.') && !(length == 2 && part[0] == '.' && part[1] == '.');
+}
+}  // namespace
+
+bool stays_below_root(const char* relative_folder, const char* name) {
+  if (relative_folder[0] == '\\') ++relative_folder;
+  for (const char* part = relative_folder; *part;) {
+    const char* end = gbk_next_backslash(part);
+    if (!end) break;  // a relative folder ends with its backslash
+    if (!part_stays_in_place(part, static_cast<size_t>(end - part))) return false;
+    part = end + 1;
+  }
+  return gbk_next_backslash(name) == nullptr && part_stays_in_place(name, strlen(name));
+}
+
 bool next_folder_level(const char* dest_file_path, size_t& cursor, char (&level)[list_path_size]) {
   path_pieces pieces;
   split_file_path(dest_file_path, pieces);

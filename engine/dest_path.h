@@ -27,6 +27,11 @@ const char* relative_folder_of(const char* drive_and_folder, const char* source)
 size_t compose_dest_path(const char* dest_root, const char* relative_folder, const char* name,
                          char* out, size_t out_size);
 
+// True when relative_folder and name, joined below a root, stay below it: no part is empty,
+// ".", "..", or holds a forward slash. The scan never lists such names; this is the copy
+// loop's own guard that nothing is ever written outside the destination.
+bool stays_below_root(const char* relative_folder, const char* name);
+
 // The folder levels of dest_file_path, outermost first: each call writes the next level (the
 // drive, then the folder up to and including one of its backslashes, the folder's first
 // character never counting) and returns false when none is left. cursor starts at 0.

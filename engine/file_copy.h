@@ -19,12 +19,17 @@ struct file_copy {
   bool dest_existed;  // the exists test found a file: the finished copy replaces it
 };
 
+// How a file's pass through the copy loop ended. Every way but `abandoned` (Stop) counts on
+// the job's end line.
+enum class file_outcome { copied, skipped, failed, abandoned };
+
 // Opens the source, applies the exists test and the same-file guard, and creates the
-// temporary file. False, with its notice given and nothing left open, when the file is skipped.
+// temporary file: `copied` stands for "open, go on". Otherwise the file is skipped (it exists
+// and may not be replaced) or failed, with its notice given and nothing left open.
 // temp_number is the job's next temporary name to try; it moves on past names in use.
-bool open_file_streams(file_copy& file, uint32_t& temp_number);
+file_outcome open_file_streams(file_copy& file, uint32_t& temp_number);
 
 // Copies the open file chunk by chunk, then either moves the finished copy into place or, on
 // Stop or a failure, deletes it. Streams are closed on return.
-void copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars& bars,
-                      int32_t files_left);
+file_outcome copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars& bars,
+                              int32_t files_left);

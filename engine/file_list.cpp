@@ -17,11 +17,13 @@ list_entry** grow_file_list(list_entry** old, int32_t new_capacity, int32_t old_
 }
 
 bool add_list_entry(list_entry**& list, int32_t& count, int32_t& capacity, const char* path,
-                    int32_t source_slot) {
+                    int32_t source_slot, uint64_t size) {
   auto entry = static_cast<list_entry*>(worker_malloc(sizeof(list_entry)));
   if (!entry) return false;
   snprintf(entry->path, sizeof entry->path, "%s", path);
-  entry->source_slot = source_slot;
+  constexpr uint64_t largest_size = (uint64_t{1} << 48) - 1;  // 256 TiB
+  entry->size = size < largest_size ? size : largest_size;
+  entry->source_slot = static_cast<uint16_t>(source_slot);
   list[count] = entry;
   ++count;
   if (count < capacity) return true;
@@ -36,7 +38,10 @@ bool add_list_entry(list_entry**& list, int32_t& count, int32_t& capacity, const
 int compare_paths_descending(const void* a, const void* b) {
   const list_entry* left = *static_cast<list_entry* const*>(a);
   const list_entry* right = *static_cast<list_entry* const*>(b);
-  return -compare_ignoring_ascii_case(left->path, right->path);
+  // Twins that differ only in letter case keep one order, bytes deciding, so that which of
+  // them is copied (the other is skipped) does not depend on the sort's whims.
+  int order = compare_ignoring_ascii_case(left->path, right->path);
+  return -(order != 0 ? order : strcmp(left->path, right->path));
 }
 
 void free_file_list(list_entry** list, int32_t count) {

@@ -8,7 +8,11 @@ constexpr int32_t list_growth = 1024;    // first capacity and every growth step
 
 struct list_entry {
   char path[list_path_size];  // full source path of one file
-  int32_t source_slot;        // the sources slot the file was found under
+  // Its size as listed (taken out of the estimate when the file is not copied) and the
+  // sources slot it was found under, in one word: the entry stays in the heap block size
+  // it had before it knew its size.
+  uint64_t size : 48;
+  uint64_t source_slot : 16;
 };
 
 // Allocates a zero-filled array of new_capacity slots, moves the old_capacity pointers of old
@@ -19,9 +23,10 @@ list_entry** grow_file_list(list_entry** old, int32_t new_capacity, int32_t old_
 // slot at count is always free afterwards. False when memory ran out for the entry or the
 // growth; the list, count included, then still describes exactly what free_file_list must free.
 bool add_list_entry(list_entry**& list, int32_t& count, int32_t& capacity, const char* path,
-                    int32_t source_slot);
+                    int32_t source_slot, uint64_t size = 0);
 
-// qsort comparator over two list slots: descending, case-insensitive in ASCII letters only.
+// qsort comparator over two list slots: descending, case-insensitive in ASCII letters only;
+// paths equal but for case in byte order.
 int compare_paths_descending(const void* a, const void* b);
 
 // Frees the first count entries, then the array itself (null is fine).

@@ -13,6 +13,11 @@ struct worker_job_data {
   int32_t file_count;
   uint64_t total_bytes;    // sizes of all listed files
   uint64_t sampled_bytes;  // sum of the rate meter's samples, standing for the bytes done
+  // How the job's files ended, for its end line. An error is every notice but the exists
+  // notice: a file not read or not written, and a folder that could not be listed.
+  int32_t files_copied;
+  int32_t files_skipped;
+  int32_t errors;
 };
 
 extern worker_job_data job_data;

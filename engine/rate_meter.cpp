@@ -36,7 +36,11 @@ double speed_figure(const rate_meter& meter) {
 
 void show_estimate(const rate_meter& meter) {
   if (meter.average_rate == 0) return;  // nothing to divide by: keep the last estimate
-  int64_t remaining = static_cast<int64_t>(job_data.total_bytes - job_data.sampled_bytes);
+  // A file that grew after the scan can carry the samples past the total: nothing is left then.
+  uint64_t left = job_data.total_bytes > job_data.sampled_bytes
+                      ? job_data.total_bytes - job_data.sampled_bytes
+                      : 0;
+  int64_t remaining = static_cast<int64_t>(left);
   int64_t estimate = remaining / static_cast<int64_t>(meter.average_rate);
   char duration[duration_text_size];
   char line[128];

@@ -37,21 +37,47 @@ bool already_on_path(const file_identity& identity, const folder_on_path* ancest
   return false;
 }
 
+// Stop ends the scan too, within the entry being listed: Start comes back at once.
 bool giving_up(const scan_context& context) {
-  return context.out_of_memory || load(job_state.closing) != 0;
+  return context.out_of_memory || load(job_state.closing) != 0 || load(job_state.running) == 0;
 }
 
-// prefix + name is too long to be listed: say so, with the whole path.
+// A file or folder of the sources that is not listed: an error of the job, with the read-error
+// notice naming it.
+void report_unlisted(const char* path) {
+  ++job_data.errors;
+  show_file_notice(TEXT_READ_ERROR, path);
+}
+
 void report_unlisted(const char* prefix, const char* name) {
   char path[notice_path_size];
   snprintf(path, sizeof path, "%s%s", prefix, name);
-  show_file_notice(TEXT_READ_ERROR, path);
+  report_unlisted(path);
+}
+
+// The folder a prefix names, as a user would write it: without the backslash that closes it,
+// except where that backslash is all there is of a root ("E:\").
+void report_unlistable_folder(const char* prefix) {
+  char folder[notice_path_size];
+  snprintf(folder, sizeof folder, "%s", prefix);
+  const char* last = gbk_last_backslash(folder);
+  if (last && last[1] == '\0' && last > folder && last[-1] != ':')
+    folder[last - folder] = '\0';
+  report_unlisted(folder);
+}
+
+// A listed name that would lead somewhere else once joined to a path: a separator inside it
+// (a name from a system where the backslash is an ordinary character), or a file named like a
+// relative step.
+bool names_another_place(const folder_entry& entry) {
+  if (gbk_next_backslash(entry.name) != nullptr || strchr(entry.name, '/') != nullptr)
+    return true;
+  return !entry.is_folder && (strcmp(entry.name, ".") == 0 || strcmp(entry.name, "..") == 0);
 }
 
 void scan_subfolder(const char* root, const char* relative_path, const char* prefix,
                     const char* name, list_entry**& list, int32_t& file_count,
                     int32_t& file_capacity, scan_context& context) {
-  if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) return;
   // Its own prefix (prefix, name, backslash) must fit; its relative path is shorter still.
   if (strlen(prefix) + strlen(name) + 1 > max_path_length) {
     report_unlisted(prefix, name);
@@ -75,7 +101,7 @@ void list_file(const char* prefix, const folder_entry& entry, list_entry**& list
   char path[list_path_size];
   memcpy(path, prefix, prefix_length);
   memcpy(path + prefix_length, entry.name, name_length + 1);
-  if (!add_list_entry(list, file_count, file_capacity, path, context.source_slot)) {
+  if (!add_list_entry(list, file_count, file_capacity, path, context.source_slot, entry.size)) {
     context.out_of_memory = true;
     return;
   }
@@ -87,10 +113,13 @@ void scan_folder(const char* root, const char* relative_path, list_entry**& list
                  int32_t& file_count, int32_t& file_capacity, scan_context& context) {
   // A root ending in a cut-off character names no folder: the backslash after it would be read
   // as that character's second byte, and the listing would be of some other folder.
-  if (gbk_ends_with_cut_character(root)) return;
+  if (gbk_ends_with_cut_character(root)) {
+    report_unlisted(root);
+    return;
+  }
   char prefix[prefix_buffer_size];
   if (build_folder_prefix(root, relative_path, prefix, sizeof prefix) > max_path_length) {
-    show_file_notice(TEXT_READ_ERROR, prefix);
+    report_unlisted(prefix);
     return;
   }
 
@@ -103,17 +132,24 @@ void scan_folder(const char* root, const char* relative_path, list_entry**& list
   char pattern[list_path_size + 4];
   snprintf(pattern, sizeof pattern, "%s*.*", prefix);
   folder_listing* listing = folder_listing_open(pattern);
-  if (listing) {
-    folder_entry entry;
-    while (!giving_up(context) && folder_listing_next(listing, &entry)) {
-      if (entry.is_folder)
-        scan_subfolder(root, relative_path, prefix, entry.name, list, file_count, file_capacity,
-                       context);
-      else
-        list_file(prefix, entry, list, file_count, file_capacity, context);
-    }
-    folder_listing_close(listing);
+  if (!listing) {
+    report_unlistable_folder(prefix);
+    context.ancestors = here.parent;
+    return;
   }
+  folder_entry entry;
+  while (!giving_up(context) && folder_listing_next(listing, &entry)) {
+    if (entry.is_folder && (strcmp(entry.name, ".") == 0 || strcmp(entry.name, "..") == 0))
+      continue;  // the listing's own entries
+    if (names_another_place(entry))
+      report_unlisted(prefix, entry.name);
+    else if (entry.is_folder)
+      scan_subfolder(root, relative_path, prefix, entry.name, list, file_count, file_capacity,
+                     context);
+    else
+      list_file(prefix, entry, list, file_count, file_capacity, context);
+  }
+  folder_listing_close(listing);
   context.ancestors = here.parent;
 }
 

@@ -21,13 +21,17 @@ struct scan_context {
 
 // Scans the first source_count slots in slot order into a new list handed back through list.
 // Returns the entry count; -1 when memory ran out, in which case everything obtained has been
-// freed and list is null. Gives up early (keeping what it has) once job_state.closing is set.
+// freed and list is null. Gives up early (keeping what it has) once the job is stopped or the
+// dialog is closing.
 int32_t scan_sources(const char (*sources)[source_path_size], int32_t source_count,
                      list_entry**& list);
 
 // Scans the folder relative_path below root, and every folder below it, into the list.
-// A file or folder whose full path would pass 255 characters is left out and reported with the
-// read-error notice (unless dont_notify is set). A root ending in a cut-off character (a lead
-// byte with no second byte) lists nothing, like a folder that does not exist.
+// Each of these is left out, reported with the read-error notice (unless dont_notify is set)
+// and counted as an error of the job: a file or folder whose full path would pass 255
+// characters; a name that holds a separator, or a file named "." or ".."; a folder that cannot
+// be listed (missing, refused, a name the code page cannot hold) and a root ending in a
+// cut-off character (a lead byte with no second byte). A folder met again below itself is
+// passed over quietly.
 void scan_folder(const char* root, const char* relative_path, list_entry**& list,
                  int32_t& file_count, int32_t& file_capacity, scan_context& context);

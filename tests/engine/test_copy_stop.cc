@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/job_state.h"
+#include "engine/job_data.h"
 #include "platform/testing/fake_clock.h"
 #include "platform/testing/host_tools.h"
 #include "res/texts.h"
@@ -39,7 +40,7 @@ TEST_P(StopAfterAChunk, AbandonsOrKeepsTheFileAndBeginsNoOther) {
       << c.name << ": no partial file, no temporary left, the old file kept";
   EXPECT_EQ(texts_of(report_kind::current_file), std::vector<std::string>{engine("out\\a.bin")}) << c.name;
   EXPECT_EQ(positions_of(report_kind::overall_progress), (std::vector<int32_t>{100, 50})) << c.name;
-  EXPECT_EQ(texts_of(report_kind::estimate_line).back(), TEXT_ALL_DONE) << c.name;
+  EXPECT_EQ(texts_of(report_kind::estimate_line).back(), TEXT_JOB_STOPPED) << c.name;
   EXPECT_TRUE(error_texts().empty()) << c.name;
 }
 
@@ -103,7 +104,7 @@ TEST_F(CopyJob, StopBetweenFilesBeginsNoFurtherFile) {
   EXPECT_EQ(texts_of(report_kind::current_file).back(), engine("out\\a")) << "the label keeps the last file";
 }
 
-TEST_F(CopyJob, StopBeforeTheFirstFileCopiesNothing) {
+TEST_F(CopyJob, StopDuringTheScanEndsItAndCopiesNothing) {
   scratch::write_tree(host("src"), {{"a", "first"}});
   set_sources({engine("src")});
   set_dest(engine("out"));
@@ -111,8 +112,12 @@ TEST_F(CopyJob, StopBeforeTheFirstFileCopiesNothing) {
             [] { store(job_state.running, 0); });  // Stop while scanning
   run_job();
   EXPECT_FALSE(scratch::exists(host("out")));
-  EXPECT_EQ(positions_of(report_kind::overall_progress), std::vector<int32_t>{100});
-  EXPECT_EQ(job_log().back(), "worker gone");
+  EXPECT_EQ(job_data.file_count, 0) << "the scan gave up before listing the file";
+  EXPECT_EQ(job_log(), (std::vector<std::string>{"file progress 0", "status line " TEXT_SCANNING,
+                                                 "estimate line " TEXT_JOB_STOPPED,
+                                                 "file progress 0", "overall progress 0",
+                                                 "job finished",
+                                                 "worker gone"}));
 }
 
 TEST_F(CopyJob, AbandonedFileThatCannotBeDeletedIsNamedWhateverDontNotifySays) {

@@ -9,15 +9,18 @@
 #include "tests/support/copy_job_fixture.h"
 
 namespace {
-TEST_F(CopyJob, NoTransferBufferEndsTheThreadWithoutAJob) {
+TEST_F(CopyJob, NoTransferBufferEndsTheJobWithItsError) {
   scratch::write_tree(host("src"), {{"a", "x"}});
   set_sources({engine("src")});
   set_dest(engine("out"));
   fail_worker_allocation_after(0);
   EXPECT_EQ(run_job(), -1);
-  EXPECT_EQ(job_log(), (std::vector<std::string>{"notice " TEXT_NO_COPY_BUFFER, "worker gone"}));
+  EXPECT_EQ(job_log(), (std::vector<std::string>{"notice " TEXT_NO_COPY_BUFFER,
+                                                 "estimate line " + end_line_counts(0, 0, 1),
+                                                 "file progress 0", "overall progress 0",
+                                                 "job finished", "worker gone"}));
   EXPECT_EQ(error_texts().size(), 1u);  // checks the memory caption
-  EXPECT_EQ(load(job_state.running), 1) << "the dialog is left to Stop";
+  EXPECT_EQ(load(job_state.running), 0) << "the dialog is back to idle";
   EXPECT_FALSE(scratch::exists(host("out")));
 }
 
@@ -37,7 +40,8 @@ TEST_P(NoRoomForTheList, EndsTheJobNormallyWithNothingCopied) {
   EXPECT_EQ(run_job(), 0) << GetParam().name;
   EXPECT_EQ(job_log(), (std::vector<std::string>{"file progress 0", "status line " TEXT_SCANNING,
                                                  "notice " TEXT_NO_FILE_LIST,
-                                                 "estimate line " TEXT_ALL_DONE, "file progress 0",
+                                                 "estimate line " + end_line_counts(0, 0, 1),
+                                                 "file progress 0",
                                                  "overall progress 0", "job finished", "worker gone"}))
       << GetParam().name;
   EXPECT_EQ(error_texts().size(), 1u);  // checks the memory caption

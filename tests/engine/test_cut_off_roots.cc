@@ -24,11 +24,12 @@ TEST_F(CopyJob, SourceEndingInACutOffCharacterListsNotTheFolderItWouldMerge) {
   list_entry** list = nullptr;
   int32_t count = scan_sources(job_state.sources, job_state.source_count, list);
   std::vector<std::pair<std::string, int32_t>> listed;
-  for (int32_t i = 0; i < count; ++i) listed.emplace_back(list[i]->path, list[i]->source_slot);
+  for (int32_t i = 0; i < count; ++i) listed.emplace_back(list[i]->path, static_cast<int32_t>(list[i]->source_slot));
   free_file_list(list, count);
   EXPECT_EQ(listed, (std::vector<std::pair<std::string, int32_t>>{{engine("乗\\x.txt"), 1}}))
       << "only the second source, the folder itself";
-  EXPECT_TRUE(error_texts().empty());
+  EXPECT_EQ(error_texts(), std::vector<std::string>{read_error_text(engine("") + "\\" + cut_off)})
+      << "the refused root is named";
 }
 
 TEST_F(CopyJob, DestinationEndingInACutOffCharacterTakesNoFile) {

@@ -23,7 +23,7 @@ class SourceScan : public CopyJob {
     int32_t count = scan_sources(job_state.sources, job_state.source_count, list);
     EXPECT_GE(count, 0);
     listed entries;
-    for (int32_t i = 0; i < count; ++i) entries.emplace_back(list[i]->path, list[i]->source_slot);
+    for (int32_t i = 0; i < count; ++i) entries.emplace_back(list[i]->path, static_cast<int32_t>(list[i]->source_slot));
     free_file_list(list, count);
     std::sort(entries.begin(), entries.end());
     return entries;
@@ -65,7 +65,8 @@ TEST_F(SourceScan, DuplicateAndNestedSourcesListTheirFilesOncePerSlot) {
                             {engine("s\\top.txt"), 0},
                             {engine("s\\top.txt"), 3}}));
   EXPECT_EQ(job_data.total_bytes, 2u * 5 + 3u * 3);
-  EXPECT_TRUE(error_texts().empty()) << "a missing source is passed over silently";
+  EXPECT_EQ(error_texts(), std::vector<std::string>{read_error_text(engine("missing"))})
+      << "a missing source is named";
 }
 
 TEST_F(SourceScan, SizesAreCountedInSixtyFourBits) {

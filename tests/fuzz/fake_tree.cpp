@@ -22,6 +22,12 @@ std::string child_key(const std::string& folder_path, const std::string& name) {
   return canonical(folder_path + "\\" + name);
 }
 
+// A name that, joined to a path, would name some other place.
+bool leads_elsewhere(const fake_item& item) {
+  if (item.name.find('/') != std::string::npos || elements_of(item.name).size() > 1) return true;
+  return !item.is_folder && (item.name == "." || item.name == "..");
+}
+
 struct model_walk {
   expected_scan result;
   std::vector<uint64_t> on_path;
@@ -31,11 +37,16 @@ struct model_walk {
     for (uint64_t identity : on_path)
       if (here && identity == here->identity) return;  // met again below itself
     result.patterns.push_back(prefix + "*.*");
-    if (!here || !here->readable) return;
+    if (!here || !here->readable) {
+      result.refused.push_back(prefix.substr(0, prefix.size() - 1));  // the folder, named
+      return;
+    }
     on_path.push_back(here->identity);
     for (const fake_item& item : here->items) {
       below.push_back(item.name);
-      if (item.is_folder)
+      if (leads_elsewhere(item))
+        result.refused.push_back(prefix + item.name);
+      else if (item.is_folder)
         subfolder(prefix, item.name, slot, below);
       else
         file(prefix + item.name, slot, below, item.size);
@@ -115,7 +126,10 @@ expected_scan expect_scan(const std::vector<std::string>& roots) {
   model_walk walk;
   for (size_t slot = 0; slot < roots.size(); ++slot) {
     const std::string prefix = place_below(roots[slot]);
-    if (!ends_with_backslash_character(prefix)) continue;  // cut off: nowhere below it
+    if (!ends_with_backslash_character(prefix)) {  // cut off: nowhere below it, and said so
+      walk.result.refused.push_back(roots[slot]);
+      continue;
+    }
     if (prefix.size() > longest_path) {
       walk.result.refused.push_back(prefix);
       continue;

@@ -7,7 +7,7 @@
 #include <vector>
 
 struct fake_item {
-  std::string name;  // whole GBK characters, no backslash, never "." or ".."
+  std::string name;  // whole GBK characters; a backslash, "/", "." or ".." only to be refused
   bool is_folder;
   uint64_t size;  // files only
 };
@@ -46,7 +46,8 @@ struct expected_entry {
 };
 struct expected_scan {
   std::vector<expected_entry> entries;  // in listing order
-  std::vector<std::string> refused;     // paths too long to list, in listing order
+  std::vector<std::string> refused;     // paths not listed (too long, unlistable, a name that
+                                        // leads elsewhere), in listing order
   std::vector<std::string> patterns;    // every listing opened, in order
   uint64_t total_bytes = 0;
 };

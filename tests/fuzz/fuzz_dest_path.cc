@@ -86,7 +86,7 @@ std::vector<entry_key> run_job() {
   FUZZ_CHECK(count >= 0 && list, "the scan failed without any allocation failing");
   qsort(list, static_cast<size_t>(count), sizeof(list_entry*), compare_paths_descending);
   std::vector<entry_key> sorted;
-  for (int32_t i = 0; i < count; ++i) sorted.emplace_back(list[i]->path, list[i]->source_slot);
+  for (int32_t i = 0; i < count; ++i) sorted.emplace_back(list[i]->path, static_cast<int32_t>(list[i]->source_slot));
   job_data = {};
   job_data.copy_buffer = copy_buffer;
   job_data.file_list = list;

@@ -15,12 +15,24 @@
 namespace {
 constexpr int64_t job_start_ms = 1700000000LL * 1000;
 
+// The rate meter's own texts for the second line: an estimate, or empty while paused.
+bool is_estimate(const std::string& text) {
+  const std::string format = TEXT_ESTIMATE;
+  return text.empty() || text.compare(0, format.find("%s"), format, 0, format.find("%s")) == 0;
+}
+
 std::string formatted(const char* format, const std::string& path) {
   char text[2048];
   snprintf(text, sizeof text, format, path.c_str());
   return text;
 }
 }  // namespace
+
+std::string end_line_counts(int copied, int skipped, int errors) {
+  char text[256];
+  snprintf(text, sizeof text, TEXT_JOB_SUMMARY, copied, skipped, errors);
+  return text;
+}
 
 std::string read_error_text(const std::string& path) { return formatted(TEXT_READ_ERROR, path); }
 std::string write_error_text(const std::string& path) { return formatted(TEXT_WRITE_ERROR, path); }
@@ -117,7 +129,7 @@ std::vector<std::string> CopyJob::job_log() const {
   std::vector<std::string> log;
   for (const job_report& report : recorded_reports()) {
     if (report.kind == report_kind::status_line && report.text != TEXT_SCANNING) continue;
-    if (report.kind == report_kind::estimate_line && report.text != TEXT_ALL_DONE) continue;
+    if (report.kind == report_kind::estimate_line && is_estimate(report.text)) continue;
     log.push_back(describe(report));
   }
   return log;

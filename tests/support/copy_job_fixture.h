@@ -35,11 +35,14 @@ class CopyJob : public testing::Test {
   std::vector<std::string> texts_of(report_kind kind) const;
   std::vector<std::string> error_texts() const;  // every notice, captions checked
   // The reports in order, one short line each (see describe), leaving out the rate meter's
-  // lines: "overall progress 66", "current file D:\out\a.txt", "notice <text>".
+  // speed lines and estimates: "overall progress 66", "current file D:\out\a.txt", "notice <text>".
   std::vector<std::string> job_log() const;
 
   std::string root_;
 };
+
+// The end line of a job that skipped or failed files.
+std::string end_line_counts(int copied, int skipped, int errors);
 
 // Expected texts of the worker's notices.
 std::string read_error_text(const std::string& path);
