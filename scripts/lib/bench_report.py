@@ -320,6 +320,41 @@ def scale_section(results, index):
     return lines, targets
 
 
+def count_text(value):
+    return fmt(value, 0 if value is None or value % 1 == 0 else 1)
+
+
+def requests_section(results, index):
+    size = int(results.number("requests", "file_bytes") or 0)
+    small, large = results.cases("requests")[0], results.cases("requests")[-1]
+    lines = [f"## {index}. Wineserver requests per small file", "", paragraph(f"""
+        Counted in the log of a wineserver started with `-d1`, from every process together
+        (Ferrix, the driver that times it, Wine's own): a job of {large} files of
+        {size_text(size)} in one folder less a job of {small} such files, divided by the
+        difference in files. A request is counted once; the log's lines are counted too, for
+        comparison with counts of the whole log (each request's reply is a line of its own,
+        and so is every wake-up and file descriptor passed)."""), "",
+             conditions(results, "requests", "per job, interleaved", cache=False), "",
+             "| Job | Requests, per run | Median | Log lines, per run | Median |",
+             "|---|---|---:|---|---:|"]
+    per_file = {}
+    for key in ("requests", "log_lines"):
+        medians = [results.median("requests", "all", key, case) for case in (small, large)]
+        if None not in medians and large != small:
+            per_file[key] = (medians[1] - medians[0]) / (int(large) - int(small))
+    for case in (small, large) if small != large else (small,):
+        cells = []
+        for key in ("requests", "log_lines"):
+            runs = results.values("requests", "all", key, case)
+            cells += [" ".join(f"{v:.0f}" for v in runs),
+                      count_text(results.median("requests", "all", key, case))]
+        lines.append(f"| {case} files | {' | '.join(cells)} |")
+    if "requests" in per_file:
+        lines += ["", f"Per small file: **{per_file['requests']:.1f} requests** "
+                  f"({fmt(per_file.get('log_lines'), 1)} log lines)."]
+    return lines
+
+
 def summary(targets):
     lines = ["## Targets", "", "| Workload | Target | Figure | Verdict |", "|---|---|---|---|"]
     lines += [f"| {t.workload} | {cell(t.wanted)} | {cell(t.figure)} | **{verdict(t.met)}** |"
@@ -339,6 +374,8 @@ def report(results, analysis):
             lines, found = write(results, index)
             sections.append(lines)
             targets += found
+    if results.has("requests"):
+        sections.append(requests_section(results, 7))
     lines = header(results)
     for section in ([summary(targets)] if targets else []) + sections:
         lines += [""] + section
