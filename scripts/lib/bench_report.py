@@ -1,0 +1,438 @@
+#!/usr/bin/env python3
+"""Writes the benchmark report, Markdown and a chart, from the results that scripts/bench keeps.
+
+usage: bench_report.py RESULTS DOC CHART [ANALYSIS]
+RESULTS holds one measurement a line, tab-separated: workload, case, tool, run, key, value ("-"
+where there is no case or tool; run 0 for a fact about the workload rather than a run). ANALYSIS,
+hand-written prose, is appended to DOC as it is.
+"""
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import textwrap
+from collections import namedtuple
+
+Row = namedtuple("Row", "workload case tool run key value")
+
+THROUGHPUT = {"large": "Large", "small": "Small", "mixed": "Mixed", "empty": "Empty"}
+TOOLS = {"ferrix": "Ferrix (ferrix.exe, Wine)", "xcopy": "xcopy.exe /E /I /Y /Q (Wine)",
+         "cp": "cp -r (native)", "rsync": "rsync -a (native)"}
+# Ferrix's median time over xcopy.exe's, at most; and over cp -r's where the files are large
+# enough for copying speed, not per-file work, to decide.
+XCOPY_LIMIT = {"large": 1.0, "small": 0.9, "mixed": 1.0, "empty": 1.0}
+CP_LIMIT = {"large": 1.25, "mixed": 1.25}
+THROTTLE_BAND = (0.95, 1.00)
+# The lowest achieved / limit of the reference run, whose limits gave 0.946-0.973: no limit may
+# do worse than that.
+THROTTLE_FLOOR = 0.946
+ENTRY_BYTES = 268  # a 256-byte block, its 8-byte allocator header, its 4-byte pointer
+FIRST_FILE_LIMIT = 2.0  # Start to first file, over a native find | sort of the same tree
+ANSWER_MS = 100  # the dialog's worst answer
+WIDTH = 98
+
+
+def load(path):
+    rows = []
+    with open(path, encoding="utf-8") as results:
+        for line in results:
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) == 6:
+                rows.append(Row(*fields))
+    return rows
+
+
+class Results:
+    def __init__(self, rows):
+        self.rows = rows
+
+    def has(self, workload):
+        return any(r.workload == workload and r.run != "0" for r in self.rows)
+
+    def fact(self, workload, key, case="-"):
+        for r in self.rows:
+            if (r.workload, r.case, r.run, r.key) == (workload, case, "0", key):
+                return r.value
+        return None
+
+    def number(self, workload, key, case="-"):
+        value = self.fact(workload, key, case)
+        return float(value) if value not in (None, "") else None
+
+    def texts(self, workload, tool, key, case="-"):
+        """One value a run, in run order."""
+        found = [r for r in self.rows if (r.workload, r.case, r.tool, r.key) ==
+                 (workload, case, tool, key) and r.run != "0"]
+        return [r.value for r in sorted(found, key=lambda r: int(r.run))]
+
+    def values(self, workload, tool, key, case="-"):
+        return [float(v) for v in self.texts(workload, tool, key, case) if v != ""]
+
+    def median(self, workload, tool, key, case="-"):
+        values = self.values(workload, tool, key, case)
+        return statistics.median(values) if values else None
+
+    def cases(self, workload):
+        return sorted({r.case for r in self.rows if r.workload == workload and r.case.isdigit()},
+                      key=int)
+
+
+Target = namedtuple("Target", "workload wanted figure met")
+
+
+def paragraph(text):
+    return textwrap.fill(" ".join(text.split()), WIDTH, break_on_hyphens=False,
+                         break_long_words=False)
+
+
+def bullet(text):
+    return textwrap.fill(text, WIDTH, initial_indent="- ", subsequent_indent="  ",
+                         break_on_hyphens=False, break_long_words=False)
+
+
+def cell(text):
+    return text.replace("|", "\\|")
+
+
+def verdict(met):
+    return "met" if met else "NOT met"
+
+
+def ratio(a, b):
+    return a / b if a is not None and b else None
+
+
+def fmt(value, digits=3):
+    return "n/a" if value is None else f"{value:.{digits}f}"
+
+
+def size_text(size):
+    for unit, scale in (("MiB", 1048576), ("KiB", 1024)):
+        if size >= scale and size % scale == 0:
+            return f"{size // scale} {unit}"
+    return f"{size:,} byte" + ("" if size == 1 else "s")
+
+
+def data_text(results, name):
+    """'20,000 files of 4 KiB in 200 folders', from the facts of the data made."""
+    files, folders, depth, low, high, total = (
+        int(results.number(name, key) or 0)
+        for key in ("files", "folders", "depth", "min_bytes", "max_bytes", "bytes"))
+    text = f"{files:,} files of " + (size_text(low) if low == high else
+                                     f"{size_text(low)} to {size_text(high)} (log-uniform "
+                                     f"sizes, {total:,} bytes)")
+    if folders > 1:
+        text += f" in {folders:,} folders" + (f" nested {depth} deep" if depth > 1 else "")
+    return text
+
+
+def conditions(results, name, runs_of, cache=True):
+    """'Measured ... UTC: 3 runs per tool, cold reads.' for one workload."""
+    runs = int(results.number(name, "runs") or 0)
+    text = f"Measured {results.fact(name, 'measured_at')} UTC: {runs} run"
+    text += ("" if runs == 1 else "s") + f" {runs_of}"
+    if cache:
+        text += ", cold reads" if results.fact(name, "cache") == "cold" else (
+            ", warm reads (the page cache could not be dropped)")
+    return text + "."
+
+
+def header(results):
+    dates = sorted(r.value for r in results.rows if r.key == "measured_at")
+    when = dates[0]
+    if dates[-1] != dates[0]:  # the last date only where it differs from the first
+        when += " to " + (dates[-1].split()[1] if dates[-1][:10] == dates[0][:10] else dates[-1])
+    memory = (results.number("host", "memory_kib") or 0) / 2 ** 20
+    lines = ["# Benchmarks", ""]
+    lines.append(paragraph(f"""
+        Measured with `scripts/bench` ({when} UTC); {results.fact('host', 'cpus')} CPUs,
+        {memory:.0f} GiB RAM, {results.fact('host', 'file_system')} file system,
+        {results.fact('host', 'wine')}. Ferrix runs for real: `ferrix.exe` under Wine, its job
+        loaded from a settings file through Load and the open dialog, started with Start; its
+        time runs from the Start click to the completion text (polled every 5 ms), so it leaves
+        out the program's start. The peers' times are the wall time of the whole command (for
+        `xcopy.exe` that includes starting a Wine process, a few tens of ms with a running
+        wineserver). Every copy is compared with its source afterwards. The page cache is
+        dropped before every run where the system allows it; no tool is made to flush its writes
+        to disk. Tools run interleaved on the same data, and the tables give the median of the
+        runs. MB/s is 10^6 bytes per second."""))
+    return lines
+
+
+def throughput_section(results, name, index):
+    title = f"## {index}. {THROUGHPUT[name]}: {data_text(results, name)}, unlimited speed"
+    lines = [title, "", conditions(results, name, "per tool, interleaved"), ""]
+    total = results.number(name, "bytes") or 0
+    files = results.number(name, "files") or 0
+    medians = {tool: results.median(name, tool, "seconds") for tool in TOOLS}
+    lines += ["| Tool | Median wall time (s) | MB/s | Files/s | Time / xcopy.exe's | Runs (s) |",
+              "|---|---:|---:|---:|---:|---|"]
+    for tool, label in TOOLS.items():
+        m = medians[tool]
+        if m is None:
+            continue
+        mbs = fmt(total / m / 1e6, 1) if total and m else "n/a"
+        runs = " ".join(f"{v:.3f}" for v in results.values(name, tool, "seconds"))
+        lines.append(f"| {label} | {m:.3f} | {mbs} | {fmt(ratio(files, m), 0)} | "
+                     f"{fmt(ratio(m, medians['xcopy']), 2)} | {runs} |")
+    lines += ["", "Targets:", ""]
+    targets = []
+    for tool, peer, limits in (("xcopy", "xcopy.exe", XCOPY_LIMIT), ("cp", "cp -r", CP_LIMIT)):
+        if name not in limits:
+            continue
+        limit = limits[name]
+        share = ratio(medians["ferrix"], medians[tool])
+        target = Target(name, f"Ferrix's median time at most {limit:.2f}x {peer}'s",
+                        f"{fmt(share, 2)}x", share is not None and share <= limit)
+        targets.append(target)
+        lines.append(bullet(f"{target.wanted}: **{verdict(target.met)}** "
+                            f"(Ferrix takes {target.figure} {peer}'s time)."))
+    return lines, targets
+
+
+def spread_text(samples, limit):
+    """Lowest and highest status-line reading (kb/s, 1 kb = 1000 bytes), in % of the limit."""
+    if not samples:
+        return "no readings"
+    low, high = min(samples) * 1000 / limit * 100, max(samples) * 1000 / limit * 100
+    return f"{low:.1f}-{high:.1f}%"
+
+
+def throttle_rows(results):
+    """Per limit: (requested B/s, the slider's limit, {tool: achieved / limit}, table lines)."""
+    seconds = results.number("throttle", "seconds") or 10
+    for case in results.cases("throttle"):
+        limit = results.number("throttle", "limit", case)
+        size = int(case) * seconds
+        shares, lines = {}, []
+        for tool in ("ferrix", "rsync", "pv"):
+            m = results.median("throttle", tool, "seconds", case)
+            if m is None:
+                continue
+            shares[tool] = size / m / limit
+            lines.append(f"| {case} | {results.fact('throttle', 'position', case)} | "
+                         f"{limit:.0f} | {size:.0f} | {tool} | {m:.3f} | {size / m:.1f} | "
+                         f"{shares[tool]:.3f} |")
+        yield case, limit, shares, lines
+
+
+def throttle_section(results, index):
+    seconds = results.number("throttle", "seconds") or 10
+    low, high = THROTTLE_BAND
+    lines = [f"## {index}. Throttle accuracy: one file of {seconds:.0f} s worth at each limit",
+             "", paragraph("""
+        The slider's top position means unlimited, so 10 MB/s is taken at the highest limited
+        position, 161180 = 9,999,039 B/s. Each requested limit uses the smallest slider position
+        that reaches it; achieved = bytes / wall time, compared with the slider's limit
+        (`rsync --bwlimit` and `pv -L` get the same limit in bytes). Ferrix's readings are the
+        speed figure of its status line, which is the average since the job began (so the first
+        readings are low and the spread narrows)."""),
+             "", conditions(results, "throttle", "per tool and limit"), "",
+             "| Requested (B/s) | Slider position | Slider's limit (B/s) | Bytes | Tool "
+             "| Median wall time (s) | Achieved B/s | Achieved / limit |",
+             "|---:|---:|---:|---:|---|---:|---:|---:|"]
+    verdicts = ["", f"| Requested (B/s) | Ferrix: achieved / limit | Within {low:.2f}-{high:.2f} "
+                f"| Not below {THROTTLE_FLOOR} "
+                "| No further from the limit than rsync (rsync's figure) "
+                "| Ferrix's status-line speed, read once a second (kb/s) "
+                "| Spread of those readings (% of limit) |",
+                "|---:|---:|---|---|---|---|---|"]
+    ferrix = []
+    closer = 0
+    for case, limit, shares, rows in throttle_rows(results):
+        lines += rows
+        if "ferrix" not in shares:
+            continue
+        q = shares["ferrix"]
+        r = shares.get("rsync")
+        near = r is not None and abs(q - 1) <= abs(r - 1)
+        ferrix.append(q)
+        closer += near
+        first = results.texts("throttle", "ferrix", "speed_samples", case)[:1]
+        samples = [float(s) for s in first[0].split(",") if s] if first else []
+        shown = ",".join(f"{s:.2f}" for s in samples)
+        shown = shown if len(shown) <= 80 else shown[:77] + "..."
+        verdicts.append(f"| {case} | {q:.3f} | {verdict(low <= q <= high)} "
+                        f"| {verdict(q >= THROTTLE_FLOOR)} | {verdict(near)} ({fmt(r)}) "
+                        f"| {shown} | {spread_text(samples, limit)} |")
+    lines += verdicts
+    if not ferrix:
+        return lines, []
+    span = f"{min(ferrix):.3f}-{max(ferrix):.3f}"
+    targets = [
+        Target("throttle", f"Ferrix's achieved / limit within {low:.2f}-{high:.2f} at every limit",
+               span, all(low <= q <= high for q in ferrix)),
+        Target("throttle", f"Ferrix's achieved / limit not below {THROTTLE_FLOOR} at any limit "
+               "(the reference run gave 0.946-0.973)", span, min(ferrix) >= THROTTLE_FLOOR),
+        Target("throttle", "Ferrix no further from the limit than rsync --bwlimit at every limit",
+               f"{closer} of {len(ferrix)} limits", closer == len(ferrix))]
+    lines += ["", "Targets:", ""]
+    lines += [bullet(f"{t.wanted}: **{verdict(t.met)}** ({t.figure}).") for t in targets]
+    return lines, targets
+
+
+def scale_section(results, index):
+    files = int(results.number("scale", "files") or 0)
+    copy_seconds = results.number("scale", "copy_seconds")
+    first = results.median("scale", "ferrix", "first_file_seconds")
+    find = results.median("scale", "find", "seconds")
+    peak_pf = results.median("scale", "ferrix", "peak_pagefile_bytes")
+    peak_ws = results.median("scale", "ferrix", "peak_working_set_bytes")
+    worst = max(results.values("scale", "ferrix", "worst_answer_ms"), default=None)
+    answer = results.median("scale", "ferrix", "median_answer_ms")
+    whole = results.median("scale", "ferrix", "seconds")
+    base = results.median("scale", "ferrix", "peak_pagefile_bytes", "one-file") or 0
+    lines = [f"## {index}. Scale: {data_text(results, 'scale')}", "", paragraph(f"""
+        Ferrix scans and sorts all {files:,} files, copies for {copy_seconds:.0f} s after the
+        first file and is then stopped with Stop (the whole copy would take many minutes under
+        Wine; the figures below are reached by then). The driver sends WM_NULL to the dialog
+        every 50 ms from Start on and times each round trip. Memory: the peak private bytes
+        (PeakPagefileUsage) of the process, compared with the same program running a one-file
+        job (the fixed base)."""), "",
+             conditions(results, "scale", "of Ferrix and of find | sort"), ""]
+    first_ratio = ratio(first, find)
+    per_entry = (peak_pf - base) / files if peak_pf is not None and files else None
+    targets = [
+        Target("scale", f"Start to first file within {FIRST_FILE_LIMIT:.0f}x find | sort",
+               f"{fmt(first_ratio, 2)}x",
+               first_ratio is not None and first_ratio <= FIRST_FILE_LIMIT),
+        Target("scale", f"peak private memory at most the base + {ENTRY_BYTES} B per entry",
+               f"{fmt(per_entry, 1)} B per entry",
+               per_entry is not None and per_entry <= ENTRY_BYTES),
+        Target("scale", f"the dialog's worst answer under {ANSWER_MS} ms",
+               f"{fmt(worst, 1)} ms", worst is not None and worst < ANSWER_MS)]
+    lines += [
+        "| Figure | Ferrix | Reference | Target | Verdict |",
+        "|---|---:|---:|---|---|",
+        f"| Start to first file (scan and sort), s | {fmt(first)} "
+        f"| find \\| sort (native): {fmt(find)} | within {FIRST_FILE_LIMIT:.0f}x "
+        f"| {verdict(targets[0].met)} ({targets[0].figure}) |",
+        f"| Whole job, Start to completion, s | {fmt(whole)} | | | |",
+        f"| Peak private memory (PeakPagefileUsage), bytes | {fmt(peak_pf, 0)} "
+        f"| one-file job (the base): {base:.0f} | base + {ENTRY_BYTES} B x {files:,} (256-byte "
+        "block + 8-byte allocator header + 4-byte pointer) "
+        f"| {verdict(targets[1].met)} ({targets[1].figure} above the base) |",
+        f"| Peak working set, bytes | {fmt(peak_ws, 0)} | | | |",
+        "| Dialog answer (WM_NULL round trip every 50 ms), worst / median ms "
+        f"| {fmt(worst, 1)} / {fmt(answer, 2)} | | worst under {ANSWER_MS} ms "
+        f"| {verdict(targets[2].met)} |"]
+    return lines, targets
+
+
+def count_text(value):
+    return fmt(value, 0 if value is None or value % 1 == 0 else 1)
+
+
+def requests_section(results, index):
+    size = int(results.number("requests", "file_bytes") or 0)
+    small, large = results.cases("requests")[0], results.cases("requests")[-1]
+    lines = [f"## {index}. Wineserver requests per small file", "", paragraph(f"""
+        Counted in the log of a wineserver started with `-d1`, from every process together
+        (Ferrix, the driver that times it, Wine's own): a job of {large} files of
+        {size_text(size)} in one folder less a job of {small} such files, divided by the
+        difference in files. A request is counted once; the log's lines are counted too, for
+        comparison with counts of the whole log (each request's reply is a line of its own,
+        and so is every wake-up and file descriptor passed)."""), "",
+             conditions(results, "requests", "per job, interleaved", cache=False), "",
+             "| Job | Requests, per run | Median | Log lines, per run | Median |",
+             "|---|---|---:|---|---:|"]
+    per_file = {}
+    for key in ("requests", "log_lines"):
+        medians = [results.median("requests", "all", key, case) for case in (small, large)]
+        if None not in medians and large != small:
+            per_file[key] = (medians[1] - medians[0]) / (int(large) - int(small))
+    for case in (small, large) if small != large else (small,):
+        cells = []
+        for key in ("requests", "log_lines"):
+            runs = results.values("requests", "all", key, case)
+            cells += [" ".join(f"{v:.0f}" for v in runs),
+                      count_text(results.median("requests", "all", key, case))]
+        lines.append(f"| {case} files | {' | '.join(cells)} |")
+    if "requests" in per_file:
+        lines += ["", f"Per small file: **{per_file['requests']:.1f} requests** "
+                  f"({fmt(per_file.get('log_lines'), 1)} log lines)."]
+    return lines
+
+
+def summary(targets):
+    lines = ["## Targets", "", "| Workload | Target | Figure | Verdict |", "|---|---|---|---|"]
+    lines += [f"| {t.workload} | {cell(t.wanted)} | {cell(t.figure)} | **{verdict(t.met)}** |"
+              for t in targets]
+    return lines
+
+
+def report(results, analysis):
+    sections, targets = [], []
+    for index, name in enumerate(THROUGHPUT, start=1):
+        if results.has(name):
+            lines, found = throughput_section(results, name, index)
+            sections.append(lines)
+            targets += found
+    for index, name, write in ((5, "throttle", throttle_section), (6, "scale", scale_section)):
+        if results.has(name):
+            lines, found = write(results, index)
+            sections.append(lines)
+            targets += found
+    if results.has("requests"):
+        sections.append(requests_section(results, 7))
+    lines = header(results)
+    for section in ([summary(targets)] if targets else []) + sections:
+        lines += [""] + section
+    if analysis and os.path.exists(analysis):  # the measured reasons, written by hand
+        with open(analysis, encoding="utf-8") as prose:
+            lines += ["", prose.read().rstrip("\n")]
+    return "\n".join(lines) + "\n"
+
+
+def chart_data(results):
+    """Throughput (MB/s per workload and tool) and throttle (achieved / limit per limit) rows."""
+    throughput = []
+    for name in THROUGHPUT:
+        total = results.number(name, "bytes") or 0
+        medians = [results.median(name, tool, "seconds") for tool in TOOLS]
+        if results.has(name) and total and all(medians):
+            throughput.append(" ".join([name] + [f"{total / m / 1e6:.2f}" for m in medians]))
+    throttle = []
+    for case, _, shares, _ in throttle_rows(results):
+        if len(shares) == 3:
+            throttle.append(" ".join([case] + [f"{shares[t]:.3f}" for t in ("ferrix", "rsync",
+                                                                              "pv")]))
+    return throughput, throttle
+
+
+def write_chart(results, chart):
+    throughput, throttle = chart_data(results)
+    if not throughput and not throttle:
+        return
+    day = sorted(r.value for r in results.rows if r.key == "measured_at")[-1].split()[0]
+    with tempfile.TemporaryDirectory() as folder:
+        files = []
+        for name, rows in (("throughput", throughput), ("throttle", throttle)):
+            path = os.path.join(folder, name + ".dat") if rows else ""
+            if rows:
+                with open(path, "w", encoding="utf-8") as out:
+                    out.write("\n".join(rows) + "\n")
+            files.append(f"{name}='{path}'")
+        settings = "; ".join([f"out='{chart}'", f"day='{day}'"] + files)
+        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bench_chart.gp")
+        subprocess.run(["gnuplot", "-e", settings, script], check=True)
+
+
+def main():
+    if len(sys.argv) not in (4, 5):
+        sys.exit(__doc__.strip())
+    results_path, doc, chart = sys.argv[1:4]
+    analysis = sys.argv[4] if len(sys.argv) == 5 else None
+    if not os.path.exists(results_path):
+        sys.exit(f"no results at {results_path}: run scripts/bench first")
+    results = Results(load(results_path))
+    if not any(r.key == "measured_at" for r in results.rows):
+        sys.exit(f"no workload measured in {results_path}")
+    with open(doc, "w", encoding="utf-8") as out:
+        out.write(report(results, analysis))
+    write_chart(results, chart)
+
+
+if __name__ == "__main__":
+    main()
