@@ -47,7 +47,11 @@ testing::AssertionResult FaultFixture::tick_dont_notify() {
 }
 
 bool FaultFixture::job_over() {
-  return driver::control_text(dialog, IDC_ESTIMATE_LINE) == TEXT_ALL_DONE &&
+  const std::string end_line = driver::control_text(dialog, IDC_ESTIMATE_LINE);
+  const std::string counts = TEXT_JOB_SUMMARY;
+  const bool ended = end_line == TEXT_ALL_DONE || end_line == TEXT_JOB_STOPPED ||
+                     end_line.compare(0, counts.find('%'), counts, 0, counts.find('%')) == 0;
+  return ended &&
          driver::control_text(dialog, IDC_START_STOP) == TEXT_START &&
          driver::is_enabled(dialog, IDC_START_STOP);
 }

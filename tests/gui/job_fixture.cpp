@@ -85,8 +85,14 @@ testing::AssertionResult JobFixture::start_long_job() {
   return testing::AssertionFailure() << "the current file's bar did not move";
 }
 
-testing::AssertionResult JobFixture::job_finished() {
-  testing::AssertionResult done = text_becomes(IDC_ESTIMATE_LINE, TEXT_ALL_DONE);
+std::string JobFixture::counts_line(int copied, int skipped, int errors) {
+  char line[256];
+  snprintf(line, sizeof line, TEXT_JOB_SUMMARY, copied, skipped, errors);
+  return line;
+}
+
+testing::AssertionResult JobFixture::job_finished(const std::string& end_line) {
+  testing::AssertionResult done = text_becomes(IDC_ESTIMATE_LINE, end_line);
   if (!done) return done;
   return text_becomes(IDC_START_STOP, TEXT_START);
 }

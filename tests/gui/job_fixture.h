@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "res/texts.h"
 #include "tests/gui/ferrix_fixture.h"
 
 class JobFixture : public FerrixFixture {
@@ -32,9 +33,11 @@ class JobFixture : public FerrixFixture {
   // Lets the pinned file be deleted again.
   static void release_partial_file(const std::string& path);
 
-  // Waits until the worker has said the job is over: the completion text and Start/Stop back
-  // to its Start caption.
-  testing::AssertionResult job_finished();
+  // Waits until the worker has said the job is over: its end line (the completion text unless
+  // given) and Start/Stop back to its Start caption.
+  testing::AssertionResult job_finished(const std::string& end_line = TEXT_ALL_DONE);
+  // The end line of a job that skipped or failed files.
+  static std::string counts_line(int copied, int skipped, int errors);
   // Waits until the worker has ended too: Start is enabled again.
   testing::AssertionResult worker_gone();
 

@@ -47,8 +47,8 @@ TEST_F(ChangedSource, LaterFilesAreCopiedAsTheyAreByTheirTurnOrReportedGone) {
   check_invariant();
 }
 
-// A whole source folder gone by the time of the scan contributes nothing, quietly (a listing
-// that cannot be opened yields no entry); the other sources are copied.
+// A whole source folder gone by the time of the scan contributes nothing, and says so: the
+// read-error notice names the folder and the end line counts it; the other sources are copied.
 TEST_F(ChangedSource, ASourceFolderGoneBeforeTheScanContributesNothing) {
   const std::string gone = folder("gone");
   ASSERT_NO_FATAL_FAILURE(make_file(gone + "\\lost.bin", 3000));
@@ -61,7 +61,8 @@ TEST_F(ChangedSource, ASourceFolderGoneBeforeTheScanContributesNothing) {
 
   ASSERT_TRUE(run_job_to_end());
 
-  EXPECT_TRUE(notices.empty()) << notices[0];
+  EXPECT_EQ(notices, std::vector<std::string>{notice(TEXT_READ_ERROR, gone)});
+  EXPECT_EQ(driver::control_text(dialog, IDC_ESTIMATE_LINE), counts_line(1, 0, 1));
   EXPECT_EQ(file_tree::files_below(target), std::vector<std::string>{"kept.bin"});
   check_invariant();
 }

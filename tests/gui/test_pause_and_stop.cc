@@ -70,7 +70,7 @@ TEST_F(PauseAndStop, StopReturnsToIdleAtOnceAndTheAbandonedFileIsDeleted) {
   ASSERT_TRUE(start_long_job());
   driver::click(dialog, IDC_START_STOP);
   EXPECT_TRUE(idle_controls()) << "right after Stop";
-  EXPECT_TRUE(job_finished());
+  EXPECT_TRUE(job_finished(TEXT_JOB_STOPPED)) << "a stopped job never says all done";
   EXPECT_EQ(driver::progress_position(dialog, IDC_FILE_PROGRESS), 0);
   EXPECT_EQ(driver::progress_position(dialog, IDC_ALL_PROGRESS), 0) << "the file counts as done";
   ASSERT_TRUE(worker_gone());
@@ -83,7 +83,7 @@ TEST_F(PauseAndStop, StopWhilePausedDeletesThePartialFileToo) {
   driver::click(dialog, IDC_PAUSE);
   ASSERT_TRUE(driver::wait_until([&] { return says_paused(status_line()); }));
   driver::click(dialog, IDC_START_STOP);
-  ASSERT_TRUE(job_finished());
+  ASSERT_TRUE(job_finished(TEXT_JOB_STOPPED));
   ASSERT_TRUE(worker_gone());
   EXPECT_TRUE(file_tree::files_below(long_job_dest).empty());
 }
@@ -105,7 +105,7 @@ TEST_F(PauseAndStop, StartWaitsUntilTheStoppedJobsWorkerHasEnded) {
   EXPECT_FALSE(driver::is_enabled(dialog, IDC_START_STOP)) << "a worker is still there";
 
   ASSERT_TRUE(driver::press_and_wait_gone(notice, IDOK));
-  EXPECT_TRUE(job_finished());
+  EXPECT_TRUE(job_finished(TEXT_JOB_STOPPED));
   EXPECT_TRUE(worker_gone());
 }
 
