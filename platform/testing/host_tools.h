@@ -33,6 +33,12 @@ bool host_make_folder_link(const std::string& link_path, const std::string& targ
 // Removes the link itself, never what it leads to.
 bool host_remove_folder_link(const std::string& link_path);
 
+// The Unix permission bits of path set as chmod sets them; false where the host has none.
+// Under Wine the change is seen through the read-only attribute, so each change must take away
+// every write bit (0000, 0444, 0555) or give one back (0644, 0755). Whether the bits bind is
+// the host's affair: root reads and writes regardless.
+bool host_set_permissions(const std::string& path, unsigned mode);
+
 // Reads of the file at path through streams already open on it fail from now on.
 bool host_break_reads_of_open_file(const std::string& path);
 

@@ -5,7 +5,7 @@
 FERRIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 FERRIX_BUILD=${FERRIX_BUILD:-$FERRIX_ROOT/build}  # a helper may build elsewhere
 FERRIX_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32 xvfb
-                 imagemagick fonts-wqy-zenhei fonts-noto-cjk locales x11-utils
+                 imagemagick fonts-wqy-zenhei fonts-noto-cjk locales x11-utils xauth
                  clang libclang-rt-14-dev)
 
 step() { printf '== %s\n' "$*"; }
@@ -78,18 +78,24 @@ ensure_wine_prefix() {
   [ -f "$WINEPREFIX/.ferrix-ready" ] && return
   step "creating the Wine prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
-  # Debian's Wine does not load its own fonts from /usr/share: copy them into the prefix.
-  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  local replacements='HKCU\Software\Wine\Fonts\Replacements'
-  wine reg add "$replacements" /v "宋体" /d "WenQuanYi Zen Hei Sharp" /f >/dev/null 2>&1
-  wine reg add "$replacements" /v "SimSun" /d "Noto Sans CJK SC" /f >/dev/null 2>&1
-  # One virtual desktop: every program lands on it, captions are drawn, closing is quick.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-  wineserver -w
+  set_up_wine_prefix
   touch "$WINEPREFIX/.ferrix-ready"
+}
+
+# set_up_wine_prefix [RUNNER...]: boots $WINEPREFIX and sets it up for the dialog, each command
+# run through RUNNER when one is given (as another user, who must own the prefix).
+set_up_wine_prefix() {
+  "$@" wineboot -i >/dev/null 2>&1
+  "$@" wineserver -w
+  # Debian's Wine does not load its own fonts from /usr/share: copy them into the prefix.
+  "$@" cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  local replacements='HKCU\Software\Wine\Fonts\Replacements'
+  "$@" wine reg add "$replacements" /v "宋体" /d "WenQuanYi Zen Hei Sharp" /f >/dev/null 2>&1
+  "$@" wine reg add "$replacements" /v "SimSun" /d "Noto Sans CJK SC" /f >/dev/null 2>&1
+  # One virtual desktop: every program lands on it, captions are drawn, closing is quick.
+  "$@" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  "$@" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  "$@" wineserver -w
 }
 
 start_wine() {

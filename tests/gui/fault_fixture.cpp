@@ -2,6 +2,7 @@
 #include "tests/gui/fault_fixture.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "res/control_ids.h"
 #include "res/texts.h"
@@ -48,9 +49,9 @@ testing::AssertionResult FaultFixture::tick_dont_notify() {
 
 bool FaultFixture::job_over() {
   const std::string end_line = driver::control_text(dialog, IDC_ESTIMATE_LINE);
-  const std::string counts = TEXT_JOB_SUMMARY;
+  const std::string counts_start(TEXT_JOB_SUMMARY, strcspn(TEXT_JOB_SUMMARY, "%"));
   const bool ended = end_line == TEXT_ALL_DONE || end_line == TEXT_JOB_STOPPED ||
-                     end_line.compare(0, counts.find('%'), counts, 0, counts.find('%')) == 0;
+                     end_line.starts_with(counts_start);
   return ended &&
          driver::control_text(dialog, IDC_START_STOP) == TEXT_START &&
          driver::is_enabled(dialog, IDC_START_STOP);

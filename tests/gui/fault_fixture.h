@@ -31,7 +31,8 @@ class FaultFixture : public JobFixture {
   testing::AssertionResult dismiss_notices_until(const std::function<bool()>& condition);
   // The notice text the worker shows for this format and path.
   static std::string notice(const char* format, const std::string& path);
-  // Whether the dialog says the job is over and the worker has gone.
+  // Whether the dialog says the job is over (all done, stopped, or its counts) and the worker
+  // has gone.
   bool job_over();
 
   // The whole invariant, then the window closed: exit code 1.

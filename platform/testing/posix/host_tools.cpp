@@ -95,6 +95,10 @@ bool host_remove_folder_link(const std::string& link_path) {
   return unlink(link_path.c_str()) == 0;
 }
 
+bool host_set_permissions(const std::string& path, unsigned mode) {
+  return chmod(path.c_str(), static_cast<mode_t>(mode)) == 0;
+}
+
 // Every descriptor of this process open on path gets a folder put in its place: the stream
 // above it stays open, and its next read fails with EISDIR.
 bool host_break_reads_of_open_file(const std::string& path) {

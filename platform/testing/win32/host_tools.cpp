@@ -161,6 +161,24 @@ bool host_remove_folder_link(const std::string& link_path) {
          becomes_folder(link_path, false);
 }
 
+// Windows has no such bits; under Wine the Unix chmod sets them. Wine shows a path without any
+// write bit as read-only, which tells when the change has been made.
+bool host_set_permissions(const std::string& path, unsigned mode) {
+  const std::string unix_path = unix_name_under_wine(path);
+  if (unix_path.empty()) return false;
+  char command[32];
+  snprintf(command, sizeof command, "Z:\\bin\\chmod %04o \"", mode & 07777);
+  if (!run_and_wait(command + unix_path + "\"")) return false;
+  const bool read_only = (mode & 0222) == 0;
+  for (int i = 0; i < 500; ++i, Sleep(10)) {
+    const DWORD attributes = attributes_of(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        ((attributes & FILE_ATTRIBUTE_READONLY) != 0) == read_only)
+      return true;
+  }
+  return false;
+}
+
 // Byte-range locks would do it on Windows, but Wine does not enforce them on reads.
 bool host_break_reads_of_open_file(const std::string&) { return false; }
 
