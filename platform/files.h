@@ -1,5 +1,6 @@
 // Files and folders as the engine sees them: backslash-separated narrow paths in the ANSI
-// code page. Backends translate to the host's own conventions.
+// code page. Backends translate to the host's own conventions, and every call reaches exactly
+// the names in its path (a name may end in a dot or a blank) or fails.
 #pragma once
 #include <cstdint>
 #include <cstdio>
