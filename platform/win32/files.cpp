@@ -154,24 +154,55 @@ const char* for_calls(const char* path, exact_buffer& buffer) {
 }  // namespace
 
 struct folder_listing {
-  HANDLE find;
+  HANDLE find;  // INVALID_HANDLE_VALUE for an empty folder that reports no entry at all
   WIN32_FIND_DATAA found;
   bool found_unread;
 };
 
+namespace {
+// A '?' or '*' before the last part would not name one folder: a name outside the code page
+// arrives with '?' in it, and no other folder may be listed in its place.
+bool wildcard_in_folder_part(const char* pattern) {
+  if (strncmp(pattern, "\\\\?\\", 4) == 0) pattern += 4;
+  const char* last_backslash = gbk_last_backslash(pattern);
+  for (const char* c = pattern; c < last_backslash; c += gbk_character_length(c))
+    if (*c == '?' || *c == '*') return true;
+  return false;
+}
+
+// Whether the folder of a listing pattern is there and may be listed: "no file found" is also
+// the answer for an empty drive root (no "." entries) and for a folder that cannot be read.
+bool folder_may_be_listed(const char* pattern) {
+  const char* last_backslash = gbk_last_backslash(pattern);
+  if (!last_backslash) return false;
+  char folder[exact_path_size];
+  snprintf(folder, sizeof folder, "%.*s", static_cast<int>(last_backslash - pattern + 1), pattern);
+  HANDLE handle = CreateFileA(folder, FILE_LIST_DIRECTORY,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(handle);
+  return true;
+}
+}  // namespace
+
 folder_listing* folder_listing_open(const char* pattern) {
   exact_buffer buffer;
   const char* exact = for_calls(pattern, buffer);
-  if (!exact) return nullptr;
-  WIN32_FIND_DATAA found;
+  if (!exact || wildcard_in_folder_part(pattern)) return nullptr;
+  WIN32_FIND_DATAA found{};
   HANDLE find = FindFirstFileA(exact, &found);
-  if (find == INVALID_HANDLE_VALUE) return nullptr;
-  folder_listing* listing = new (std::nothrow) folder_listing{find, found, true};
-  if (!listing) FindClose(find);
+  if (find == INVALID_HANDLE_VALUE &&
+      (GetLastError() != ERROR_FILE_NOT_FOUND || !folder_may_be_listed(exact)))
+    return nullptr;
+  const bool any = find != INVALID_HANDLE_VALUE;
+  folder_listing* listing = new (std::nothrow) folder_listing{find, found, any};
+  if (!listing && any) FindClose(find);
   return listing;
 }
 
 bool folder_listing_next(folder_listing* listing, folder_entry* entry) {
+  if (listing->find == INVALID_HANDLE_VALUE) return false;
   if (!listing->found_unread && !FindNextFileA(listing->find, &listing->found)) return false;
   listing->found_unread = false;
   const WIN32_FIND_DATAA& found = listing->found;
@@ -182,7 +213,7 @@ bool folder_listing_next(folder_listing* listing, folder_entry* entry) {
 }
 
 void folder_listing_close(folder_listing* listing) {
-  FindClose(listing->find);
+  if (listing->find != INVALID_HANDLE_VALUE) FindClose(listing->find);
   delete listing;
 }
 

@@ -1,5 +1,5 @@
-// The Windows backend reaches exactly the names it is given: a name may end in a dot or a
-// blank.
+// The Windows backend reaches exactly the names it is given (a name may end in a dot or a
+// blank) and tells a folder it cannot list from an empty one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -87,6 +87,21 @@ class ListingUnderWindows : public testing::Test {
 
   std::string folder;
 };
+
+TEST_F(ListingUnderWindows, AFolderNothingMatchesInIsAnEmptyListingNotAFailure) {
+  // The host says "no file found" here, as it does for an empty drive root.
+  EXPECT_EQ(names_in(folder + "\\*.none"), std::vector<std::string>{});
+  EXPECT_EQ(folder_listing_open((folder + "\\missing\\*.*").c_str()), nullptr);
+  EXPECT_EQ(folder_listing_open((folder + "\\missing\\*.none").c_str()), nullptr);
+}
+
+TEST_F(ListingUnderWindows, AWildcardInAFolderPartListsNoOtherFolder) {
+  scratch::make_folders(folder, "aXb");
+  scratch::write_file(folder + "\\aXb\\w.txt", "w");
+  ASSERT_EQ(names_in(folder + "\\aXb\\*.*"), std::vector<std::string>{"w.txt"});
+  EXPECT_EQ(folder_listing_open((folder + "\\a?b\\*.*").c_str()), nullptr);
+  EXPECT_EQ(folder_listing_open((folder + "\\a*\\*.*").c_str()), nullptr);
+}
 
 // Made by the backend itself, each beside its twin without the final dot or blank.
 TEST_F(ListingUnderWindows, NamesEndingInADotOrABlankAreListedReadAndDeletedAsThemselves) {
