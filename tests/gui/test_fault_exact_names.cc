@@ -21,9 +21,9 @@ TEST_F(ExactNames, TwinsEndingInADotOrABlankAreEachCopiedUnderTheirOwnName) {
   const std::string source = folder("source");
   const std::string target = folder("dest");
   const std::map<std::string, std::string> twins = {
-      {"a.", "file a with a dot"},     {"a", "file a"},
-      {"b ", "file b with a blank"},   {"b", "file b"},
-      {"dir.\\g.txt", "g in dir."},    {"dir\\g.txt", "g in dir, the folder without a dot"}};
+      {"a.", "file a with a dot"},   {"a", "file a"},
+      {"b ", "file b with a blank"}, {"b", "file b"},
+      {"dir.\\g.txt", "g in dir."},  {"dir\\g.txt", "g in dir, the folder without a dot"}};
   ASSERT_TRUE(file_tree::make_folder(literal(source + "\\dir.")));
   ASSERT_TRUE(file_tree::make_folder(source + "\\dir"));
   for (const auto& [name, bytes] : twins)

@@ -114,8 +114,8 @@ TEST_F(ListingUnderWindows, NamesEndingInADotOrABlankAreListedReadAndDeletedAsTh
     ASSERT_NE(file, nullptr) << name;
     fputs(name.c_str(), file);
     ASSERT_EQ(fflush(file), 0);
-    ASSERT_TRUE(close_into_place(file, (folder + "\\~0000").c_str(),
-                                 (folder + "\\" + name).c_str(), false))
+    ASSERT_TRUE(
+        close_into_place(file, (folder + "\\~0000").c_str(), (folder + "\\" + name).c_str(), false))
         << name;
   }
   EXPECT_EQ(names_in(folder + "\\d.\\*.*"), std::vector<std::string>{"g.txt"});
