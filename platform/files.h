@@ -1,5 +1,6 @@
 // Files and folders as the engine sees them: backslash-separated narrow paths in the ANSI
-// code page. Backends translate to the host's own conventions.
+// code page. Backends translate to the host's own conventions, and every call reaches exactly
+// the names in its path (a name may end in a dot or a blank) or fails.
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -12,7 +13,9 @@ struct folder_entry {
 
 struct folder_listing;  // owned by the backend
 
-// Opens the listing for a search pattern such as "C:\data\*.*"; null when it cannot be read.
+// Opens the listing for a search pattern such as "C:\data\*.*". Null only when the folder
+// cannot be listed (missing, not readable, a name the host cannot take); an empty folder gives
+// a listing that yields nothing, or only "." and "..".
 folder_listing* folder_listing_open(const char* pattern);
 // Fills the next entry ("." and ".." included when the host reports them); false at the end.
 bool folder_listing_next(folder_listing* listing, folder_entry* entry);

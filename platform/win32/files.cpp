@@ -1,4 +1,5 @@
-// Win32 backend of files and folders: the ANSI API and the C runtime's streams.
+// Win32 backend of files and folders: the ANSI API and the C runtime's streams, each handed
+// its path in the form that reaches exactly the names in it.
 #include "platform/files.h"
 
 #include <windows.h>
@@ -15,22 +16,193 @@
 #include <cwchar>
 #include <new>
 
+#include "core/gbk_text.h"
+#include "platform/win32/exact_path.h"
+
+static_assert(exact_path_size == MAX_PATH);
+
+namespace {
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+
+// One part of a path: the bytes from start to end, its last character at last.
+struct path_part {
+  const char* start;
+  const char* end;
+  const char* last;
+};
+
+// The next part at or after cursor, separators skipped; false when none is left. Walks by
+// characters: a double-byte character's second byte may be a backslash's.
+bool next_part(const char*& cursor, path_part& part) {
+  while (is_separator(*cursor)) ++cursor;
+  if (*cursor == '\0') return false;
+  part.start = cursor;
+  while (*cursor != '\0' && !is_separator(*cursor)) {
+    part.last = cursor;
+    cursor += gbk_character_length(cursor);
+  }
+  part.end = cursor;
+  return true;
+}
+
+size_t length_of(const path_part& part) { return static_cast<size_t>(part.end - part.start); }
+
+bool is_dots(const path_part& part, size_t dots) {
+  return length_of(part) == dots && strncmp(part.start, "..", dots) == 0;
+}
+
+// A name the Windows rules would open without its last character. No second byte is a dot or
+// a blank, so the last character is one only when it is a single byte.
+bool loses_last_character(const path_part& part) {
+  return part.end - part.last == 1 && (*part.last == '.' || *part.last == ' ') &&
+         !is_dots(part, 1) && !is_dots(part, 2);
+}
+
+// The root of an absolute path: "X:" or "\\server\share". Relative and drive-relative paths
+// have none, nor do device paths ("\\.\", "\\?\"): the rules leave those as they are.
+struct path_root {
+  size_t length;  // bytes of the path it takes; 0 when there is none
+  path_part server;
+  path_part share;
+};
+
+path_root root_of(const char* path) {
+  path_root root{};
+  if (drive_length(path) == 2 && is_separator(path[2])) {
+    root.length = 2;
+  } else if (is_separator(path[0]) && is_separator(path[1]) && !is_separator(path[2]) &&
+             !((path[2] == '?' || path[2] == '.') && is_separator(path[3]))) {
+    const char* cursor = path + 2;
+    if (next_part(cursor, root.server) && next_part(cursor, root.share))
+      root.length = static_cast<size_t>(cursor - path);
+  }
+  return root;
+}
+
+// Bounded writing into the caller's buffer; fits turns false for good once a byte is left out.
+struct path_writer {
+  char* buffer;
+  size_t size;
+  size_t length;
+  bool fits;
+  void append(const char* bytes, size_t count) {
+    if (!fits || length + count >= size) {
+      fits = false;
+      return;
+    }
+    memcpy(buffer + length, bytes, count);
+    length += count;
+    buffer[length] = '\0';
+  }
+  void append(const path_part& part) { append(part.start, length_of(part)); }
+};
+
+bool ends_with_separator(const char* path) {
+  const char* last = path;
+  for (const char* c = path; *c != '\0'; c += gbk_character_length(c)) last = c;
+  return is_separator(*last);
+}
+}  // namespace
+
+const char* exact_path(const char* path, char* buffer, size_t buffer_size) {
+  const path_root root = root_of(path);
+  if (root.length == 0) return path;
+  bool needed = false;
+  path_part part;
+  for (const char* cursor = path + root.length; !needed && next_part(cursor, part);)
+    needed = loses_last_character(part);
+  if (!needed) return path;
+
+  path_writer out{buffer, buffer_size, 0, buffer_size > 0};
+  if (root.server.start) {
+    out.append("\\\\?\\UNC\\", 8);
+    out.append(root.server);
+    out.append("\\", 1);
+    out.append(root.share);
+  } else {
+    out.append("\\\\?\\", 4);
+    out.append(path, 2);
+  }
+  const size_t root_end = out.length;
+  for (const char* cursor = path + root.length; out.fits && next_part(cursor, part);) {
+    if (is_dots(part, 1)) continue;
+    if (is_dots(part, 2)) {  // back to the parent, never above the root
+      if (const char* parent = gbk_last_backslash(buffer + root_end)) {
+        out.length = static_cast<size_t>(parent - buffer);
+        buffer[out.length] = '\0';
+      }
+      continue;
+    }
+    out.append("\\", 1);
+    out.append(part);
+  }
+  // The root keeps its backslash, and so does a folder given with one.
+  if (out.length == root_end || ends_with_separator(path)) out.append("\\", 1);
+  return out.fits ? buffer : nullptr;
+}
+
+namespace {
+// What this backend hands every call: the path itself or its exact form; null when the exact
+// form does not fit, and the call must fail rather than reach another name.
+struct exact_buffer {
+  char text[exact_path_size];
+};
+
+const char* for_calls(const char* path, exact_buffer& buffer) {
+  return exact_path(path, buffer.text, sizeof buffer.text);
+}
+}  // namespace
+
 struct folder_listing {
-  HANDLE find;
+  HANDLE find;  // INVALID_HANDLE_VALUE for an empty folder that reports no entry at all
   WIN32_FIND_DATAA found;
   bool found_unread;
 };
 
+namespace {
+// A '?' or '*' before the last part would not name one folder: a name outside the code page
+// arrives with '?' in it, and no other folder may be listed in its place.
+bool wildcard_in_folder_part(const char* pattern) {
+  if (strncmp(pattern, "\\\\?\\", 4) == 0) pattern += 4;
+  const char* last_backslash = gbk_last_backslash(pattern);
+  for (const char* c = pattern; c < last_backslash; c += gbk_character_length(c))
+    if (*c == '?' || *c == '*') return true;
+  return false;
+}
+
+// Whether the folder of a listing pattern is there and may be listed: "no file found" is also
+// the answer for an empty drive root (no "." entries) and for a folder that cannot be read.
+bool folder_may_be_listed(const char* pattern) {
+  const char* last_backslash = gbk_last_backslash(pattern);
+  if (!last_backslash) return false;
+  char folder[exact_path_size];
+  snprintf(folder, sizeof folder, "%.*s", static_cast<int>(last_backslash - pattern + 1), pattern);
+  HANDLE handle = CreateFileA(folder, FILE_LIST_DIRECTORY,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(handle);
+  return true;
+}
+}  // namespace
+
 folder_listing* folder_listing_open(const char* pattern) {
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA(pattern, &found);
-  if (find == INVALID_HANDLE_VALUE) return nullptr;
-  folder_listing* listing = new (std::nothrow) folder_listing{find, found, true};
-  if (!listing) FindClose(find);
+  exact_buffer buffer;
+  const char* exact = for_calls(pattern, buffer);
+  if (!exact || wildcard_in_folder_part(pattern)) return nullptr;
+  WIN32_FIND_DATAA found{};
+  HANDLE find = FindFirstFileA(exact, &found);
+  if (find == INVALID_HANDLE_VALUE &&
+      (GetLastError() != ERROR_FILE_NOT_FOUND || !folder_may_be_listed(exact)))
+    return nullptr;
+  const bool any = find != INVALID_HANDLE_VALUE;
+  folder_listing* listing = new (std::nothrow) folder_listing{find, found, any};
+  if (!listing && any) FindClose(find);
   return listing;
 }
 
 bool folder_listing_next(folder_listing* listing, folder_entry* entry) {
+  if (listing->find == INVALID_HANDLE_VALUE) return false;
   if (!listing->found_unread && !FindNextFileA(listing->find, &listing->found)) return false;
   listing->found_unread = false;
   const WIN32_FIND_DATAA& found = listing->found;
@@ -41,7 +213,7 @@ bool folder_listing_next(folder_listing* listing, folder_entry* entry) {
 }
 
 void folder_listing_close(folder_listing* listing) {
-  FindClose(listing->find);
+  if (listing->find != INVALID_HANDLE_VALUE) FindClose(listing->find);
   delete listing;
 }
 
@@ -53,15 +225,20 @@ size_t nt_path_of(const char* path, wchar_t* nt_path, size_t capacity) {
   wchar_t full[2 * MAX_PATH];
   if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, wide, MAX_PATH + 1) == 0)
     return 0;
-  DWORD length = GetFullPathNameW(wide, 2 * MAX_PATH, full, nullptr);
-  if (length == 0 || length >= 2 * MAX_PATH) return 0;
   const wchar_t* prefix = L"\\??\\";
   const wchar_t* rest = full;
-  if (wcsncmp(full, L"\\\\?\\", 4) == 0 || wcsncmp(full, L"\\\\.\\", 4) == 0) {
-    rest = full + 4;
-  } else if (wcsncmp(full, L"\\\\", 2) == 0) {
-    prefix = L"\\??\\UNC\\";
-    rest = full + 2;
+  if (wcsncmp(wide, L"\\\\?\\", 4) == 0) {
+    // Taken as it is: GetFullPathNameW would drop a final dot or blank even here.
+    rest = wide + 4;
+  } else {
+    DWORD length = GetFullPathNameW(wide, 2 * MAX_PATH, full, nullptr);
+    if (length == 0 || length >= 2 * MAX_PATH) return 0;
+    if (wcsncmp(full, L"\\\\?\\", 4) == 0 || wcsncmp(full, L"\\\\.\\", 4) == 0) {
+      rest = full + 4;
+    } else if (wcsncmp(full, L"\\\\", 2) == 0) {
+      prefix = L"\\??\\UNC\\";
+      rest = full + 2;
+    }
   }
   size_t prefix_length = wcslen(prefix), rest_length = wcslen(rest);
   if (prefix_length + rest_length >= capacity) return 0;
@@ -89,11 +266,22 @@ bool rename_open_file(HANDLE file, const char* to, bool replace) {
 }  // namespace
 
 make_folder_result make_folder(const char* path) {
-  if (_mkdir(path) == 0) return make_folder_result::made;
+  exact_buffer buffer;
+  const char* exact = for_calls(path, buffer);
+  if (!exact) return make_folder_result::failed;
+  if (_mkdir(exact) == 0) return make_folder_result::made;
   return errno == EEXIST ? make_folder_result::exists : make_folder_result::failed;
 }
 
-FILE* open_file_stream(const char* path, const char* mode) { return fopen(path, mode); }
+FILE* open_file_stream(const char* path, const char* mode) {
+  exact_buffer buffer;
+  const char* exact = for_calls(path, buffer);
+  if (!exact) {
+    errno = ENAMETOOLONG;
+    return nullptr;
+  }
+  return fopen(exact, mode);
+}
 
 int64_t stream_size(FILE* stream) {
   if (fseeko64(stream, 0, SEEK_END) != 0) return -1;
@@ -103,15 +291,18 @@ int64_t stream_size(FILE* stream) {
 }
 
 FILE* create_new_file_stream(const char* path, bool* name_taken) {
+  *name_taken = false;
+  exact_buffer buffer;
+  const char* exact = for_calls(path, buffer);
+  if (!exact) return nullptr;
   // DELETE access lets close_into_place rename the file through this handle.
-  HANDLE file = CreateFileA(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+  HANDLE file = CreateFileA(exact, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
     *name_taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
     return nullptr;
   }
-  *name_taken = false;
   int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | _O_BINARY);
   if (fd < 0) {
     CloseHandle(file);
@@ -123,23 +314,38 @@ FILE* create_new_file_stream(const char* path, bool* name_taken) {
 }
 
 bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
+  exact_buffer temp_buffer, final_buffer;
+  const char* exact_temp = for_calls(temp_path, temp_buffer);
+  const char* exact_final = for_calls(final_path, final_buffer);
+  if (!exact_final) {
+    fclose(stream);
+    return false;
+  }
   // Once the buffer is flushed the bytes are with the system, and closing the handle cannot
   // lose them: so the file is renamed through the handle still open, which spares opening it
   // again by name (and, under Wine, a scan of the folder). Where that rename is refused, the
   // usual move by name is tried after closing.
   HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
-  if (rename_open_file(file, final_path, replace)) {
+  if (rename_open_file(file, exact_final, replace)) {
     fclose(stream);
     return true;
   }
-  if (fclose(stream) != 0) return false;
-  return MoveFileExA(temp_path, final_path, replace ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+  if (fclose(stream) != 0 || !exact_temp) return false;
+  return MoveFileExA(exact_temp, exact_final, replace ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
 }
 
-int delete_file(const char* path) { return remove(path) == 0 ? 0 : errno; }
+int delete_file(const char* path) {
+  exact_buffer buffer;
+  const char* exact = for_calls(path, buffer);
+  if (!exact) return ENAMETOOLONG;
+  return remove(exact) == 0 ? 0 : errno;
+}
 
 bool get_file_identity(const char* path, file_identity* identity) {
-  HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  exact_buffer buffer;
+  const char* exact = for_calls(path, buffer);
+  if (!exact) return false;
+  HANDLE file = CreateFileA(exact, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
