@@ -313,11 +313,20 @@ FILE* create_new_file_stream(const char* path, bool* name_taken) {
   return stream;
 }
 
+namespace {
+bool is_read_only(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+}  // namespace
+
 bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
   exact_buffer temp_buffer, final_buffer;
   const char* exact_temp = for_calls(temp_path, temp_buffer);
   const char* exact_final = for_calls(final_path, final_buffer);
-  if (!exact_final) {
+  // Windows never replaces a read-only file by a rename; Wine, mapping the attribute to Unix
+  // permission bits, does. The rule is Windows's: the old file stays and the copy fails.
+  if (!exact_final || (replace && is_read_only(exact_final))) {
     fclose(stream);
     return false;
   }
