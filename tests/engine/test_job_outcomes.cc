@@ -3,11 +3,13 @@
 // Windows program cannot make (a backslash inside, a trailing dot) are made natively only.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/job_state.h"
 #include "engine/job_data.h"
+#include "platform/testing/host_tools.h"
 #include "res/texts.h"
 #include "tests/support/case_name.h"
 #include "tests/support/copy_job_fixture.h"
@@ -28,11 +30,30 @@ struct outcome_case {
 
 class JobOutcome : public CopyJob, public testing::WithParamInterface<outcome_case> {};
 
+// Whether the host file system keeps these paths as they are, side by side: a Windows program
+// cannot make a name with a backslash inside, nor one ending in a dot or a blank, nor two names
+// that differ only in case, the way a Linux disk holds them.
+bool host_keeps_names(const std::string& folder, const scratch::file_map& files) {
+  const std::string probe = scratch::join(folder, "probe");
+  scratch::file_map made;
+  host_make_folder(probe);
+  for (const auto& [path, bytes] : files) {
+    for (size_t slash = path.find('/'); slash != std::string::npos;
+         slash = path.find('/', slash + 1))
+      host_make_folder(scratch::join(probe, path.substr(0, slash)));
+    if (FILE* file = fopen(scratch::join(probe, path).c_str(), "wb")) fclose(file);
+    made[path] = "";
+  }
+  const bool kept = scratch::read_tree(probe) == made;
+  scratch::remove_tree(probe);
+  return kept;
+}
+
 TEST_P(JobOutcome, EndsWithItsCountsAndEveryFileInItsOwnPlace) {
   const outcome_case& c = GetParam();
-  scratch::write_tree(host("src"), c.source);
-  if (scratch::read_tree(host("src")) != c.source)
+  if (!host_keeps_names(host(""), c.source))
     GTEST_SKIP() << c.name << ": this host cannot make these names";
+  scratch::write_tree(host("src"), c.source);
   scratch::make_folders(host(""), "out");
   scratch::write_tree(host("out"), c.before);
   scratch::write_tree(host(""), c.outside);
