@@ -1,6 +1,8 @@
 // A fresh ferrix.exe for each test, and the user's moves that take several steps.
 #include "tests/gui/ferrix_fixture.h"
 
+#include <cstdio>
+
 #include "res/control_ids.h"
 #include "res/texts.h"
 
@@ -68,4 +70,10 @@ testing::AssertionResult FerrixFixture::enabled_becomes(int control_id, bool ena
     return testing::AssertionSuccess();
   return testing::AssertionFailure() << "control " << control_id << " stays "
                                      << (enabled ? "disabled" : "enabled");
+}
+
+std::string FerrixFixture::counts_line(int copied, int skipped, int errors) {
+  char line[256];
+  snprintf(line, sizeof line, TEXT_JOB_SUMMARY, copied, skipped, errors);
+  return line;
 }

@@ -22,6 +22,9 @@ class FerrixFixture : public testing::Test {
   testing::AssertionResult text_becomes(int control_id, const std::string& text);
   testing::AssertionResult enabled_becomes(int control_id, bool enabled);
 
+  // The end line of a job that skipped or failed files.
+  static std::string counts_line(int copied, int skipped, int errors);
+
   driver::ferrix_process ferrix;
   HWND dialog = nullptr;
 };

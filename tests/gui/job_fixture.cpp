@@ -85,12 +85,6 @@ testing::AssertionResult JobFixture::start_long_job() {
   return testing::AssertionFailure() << "the current file's bar did not move";
 }
 
-std::string JobFixture::counts_line(int copied, int skipped, int errors) {
-  char line[256];
-  snprintf(line, sizeof line, TEXT_JOB_SUMMARY, copied, skipped, errors);
-  return line;
-}
-
 testing::AssertionResult JobFixture::job_finished(const std::string& end_line) {
   testing::AssertionResult done = text_becomes(IDC_ESTIMATE_LINE, end_line);
   if (!done) return done;

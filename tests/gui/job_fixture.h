@@ -36,8 +36,6 @@ class JobFixture : public FerrixFixture {
   // Waits until the worker has said the job is over: its end line (the completion text unless
   // given) and Start/Stop back to its Start caption.
   testing::AssertionResult job_finished(const std::string& end_line = TEXT_ALL_DONE);
-  // The end line of a job that skipped or failed files.
-  static std::string counts_line(int copied, int skipped, int errors);
   // Waits until the worker has ended too: Start is enabled again.
   testing::AssertionResult worker_gone();
 
