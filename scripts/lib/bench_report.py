@@ -17,8 +17,11 @@ from collections import namedtuple
 Row = namedtuple("Row", "workload case tool run key value")
 
 THROUGHPUT = {"large": "Large", "small": "Small", "mixed": "Mixed", "empty": "Empty"}
-TOOLS = {"ferrix": "Ferrix (ferrix.exe, Wine)", "xcopy": "xcopy.exe /E /I /Y /Q (Wine)",
-         "cp": "cp -r (native)", "rsync": "rsync -a (native)"}
+TOOLS = {"ferrix": "Ferrix (ferrix.exe, Wine)",
+         "ferrix-before": "Ferrix before (ferrix.exe of {commit}, Wine)",
+         "xcopy": "xcopy.exe /E /I /Y /Q (Wine)", "cp": "cp -r (native)",
+         "rsync": "rsync -a (native)"}
+CHART_TOOLS = ("ferrix", "xcopy", "cp", "rsync")  # the order of bench_chart.gp's columns
 # Ferrix's median time over xcopy.exe's, at most; and over cp -r's where the files are large
 # enough for copying speed, not per-file work, to decide.
 XCOPY_LIMIT = {"large": 1.0, "small": 0.9, "mixed": 1.0, "empty": 1.0}
@@ -160,6 +163,10 @@ def header(results):
     return lines
 
 
+def tool_label(results, name, tool):
+    return TOOLS[tool].format(commit=results.fact(name, "baseline_commit"))
+
+
 def throughput_section(results, name, index):
     title = f"## {index}. {THROUGHPUT[name]}: {data_text(results, name)}, unlimited speed"
     lines = [title, "", conditions(results, name, "per tool, interleaved"), ""]
@@ -168,10 +175,11 @@ def throughput_section(results, name, index):
     medians = {tool: results.median(name, tool, "seconds") for tool in TOOLS}
     lines += ["| Tool | Median wall time (s) | MB/s | Files/s | Time / xcopy.exe's | Runs (s) |",
               "|---|---:|---:|---:|---:|---|"]
-    for tool, label in TOOLS.items():
+    for tool in TOOLS:
         m = medians[tool]
         if m is None:
             continue
+        label = tool_label(results, name, tool)
         mbs = fmt(total / m / 1e6, 1) if total and m else "n/a"
         runs = " ".join(f"{v:.3f}" for v in results.values(name, tool, "seconds"))
         lines.append(f"| {label} | {m:.3f} | {mbs} | {fmt(ratio(files, m), 0)} | "
@@ -324,9 +332,23 @@ def count_text(value):
     return fmt(value, 0 if value is None or value % 1 == 0 else 1)
 
 
+def requests_per_file(results, tool):
+    """{'requests': ..., 'log_lines': ...} per small file for one ferrix.exe, where measured."""
+    cases = results.cases("requests")
+    small, large = cases[0], cases[-1]
+    per_file = {}
+    for key in ("requests", "log_lines"):
+        medians = [results.median("requests", tool, key, case) for case in (small, large)]
+        if None not in medians and large != small:
+            per_file[key] = (medians[1] - medians[0]) / (int(large) - int(small))
+    return per_file
+
+
 def requests_section(results, index):
     size = int(results.number("requests", "file_bytes") or 0)
     small, large = results.cases("requests")[0], results.cases("requests")[-1]
+    tools = [t for t in ("ferrix", "ferrix-before") if results.values("requests", t, "requests",
+                                                                        small)]
     lines = [f"## {index}. Wineserver requests per small file", "", paragraph(f"""
         Counted in the log of a wineserver started with `-d1`, from every process together
         (Ferrix, the driver that times it, Wine's own): a job of {large} files of
@@ -335,24 +357,75 @@ def requests_section(results, index):
         comparison with counts of the whole log (each request's reply is a line of its own,
         and so is every wake-up and file descriptor passed)."""), "",
              conditions(results, "requests", "per job, interleaved", cache=False), "",
-             "| Job | Requests, per run | Median | Log lines, per run | Median |",
-             "|---|---|---:|---|---:|"]
-    per_file = {}
-    for key in ("requests", "log_lines"):
-        medians = [results.median("requests", "all", key, case) for case in (small, large)]
-        if None not in medians and large != small:
-            per_file[key] = (medians[1] - medians[0]) / (int(large) - int(small))
+             "| Job | Program | Requests, per run | Median | Log lines, per run | Median |",
+             "|---|---|---|---:|---|---:|"]
     for case in (small, large) if small != large else (small,):
-        cells = []
-        for key in ("requests", "log_lines"):
-            runs = results.values("requests", "all", key, case)
-            cells += [" ".join(f"{v:.0f}" for v in runs),
-                      count_text(results.median("requests", "all", key, case))]
-        lines.append(f"| {case} files | {' | '.join(cells)} |")
-    if "requests" in per_file:
-        lines += ["", f"Per small file: **{per_file['requests']:.1f} requests** "
-                  f"({fmt(per_file.get('log_lines'), 1)} log lines)."]
+        for tool in tools:
+            cells = []
+            for key in ("requests", "log_lines"):
+                runs = results.values("requests", tool, key, case)
+                cells += [" ".join(f"{v:.0f}" for v in runs),
+                          count_text(results.median("requests", tool, key, case))]
+            lines.append(f"| {case} files | {tool_label(results, 'requests', tool)} "
+                         f"| {' | '.join(cells)} |")
+    lines.append("")
+    for tool in tools:
+        per_file = requests_per_file(results, tool)
+        if "requests" in per_file:
+            lines.append(bullet(f"Per small file, {tool_label(results, 'requests', tool)}: "
+                                f"**{per_file['requests']:.1f} requests** "
+                                f"({fmt(per_file.get('log_lines'), 1)} log lines)."))
     return lines
+
+
+def grouped(results, names, keys):
+    """{(fact, ...): [workload, ...]}: the workloads that share those facts."""
+    groups = {}
+    for name in names:
+        groups.setdefault(tuple(results.fact(name, k) for k in keys), []).append(name)
+    return groups
+
+
+def baseline_text(results, names):
+    """Which commits 'before' and 'now' are, and the commands that measured them."""
+    text = ""
+    commits = grouped(results, names, ("baseline_commit", "baseline_subject", "commit"))
+    for (before, subject, now), members in commits.items():
+        where = "" if len(commits) == 1 else f"{', '.join(members)}: "
+        text += (f"{where}Before is ferrix.exe built from commit `{before}` (\"{subject}\"), "
+                 f"now is the working tree at commit `{now}`. ")
+    commands = grouped(results, names, ("baseline_command",))
+    shown = [f"`{command}`" + ("" if len(commands) == 1 else f" ({', '.join(members)})")
+             for (command,), members in commands.items()]
+    return paragraph(text + "Both ran interleaved on the same data. The figures come from " +
+                     " and ".join(shown) + ".")
+
+
+def before_after_section(results):
+    """Ferrix now against the ferrix.exe of an earlier commit, where a run measured both."""
+    names = [n for n in THROUGHPUT if results.values(n, "ferrix-before", "seconds")]
+    requests = results.has("requests") and "requests" in requests_per_file(results,
+                                                                            "ferrix-before")
+    measured = names + (["requests"] if requests else [])
+    lines = ["## Before and after", "", baseline_text(results, measured)]
+    if names:
+        lines += ["", "| Workload | Ferrix before, median (s) | Ferrix now, median (s) "
+                  "| Now / before | xcopy.exe, median (s) | Before / xcopy.exe "
+                  "| Now / xcopy.exe |", "|---|---:|---:|---:|---:|---:|---:|"]
+    for name in names:
+        before, now, xcopy = (results.median(name, tool, "seconds")
+                              for tool in ("ferrix-before", "ferrix", "xcopy"))
+        lines.append(f"| {THROUGHPUT[name]}: {data_text(results, name)} | {fmt(before)} "
+                     f"| {fmt(now)} | {fmt(ratio(now, before), 2)} | {fmt(xcopy)} "
+                     f"| {fmt(ratio(before, xcopy), 2)} | {fmt(ratio(now, xcopy), 2)} |")
+    if requests:
+        before = requests_per_file(results, "ferrix-before").get("requests")
+        now = requests_per_file(results, "ferrix").get("requests")
+        lines += ["", paragraph(f"""
+            Wineserver requests per small file (counted as in the requests section below):
+            before {fmt(before, 1)}, now {fmt(now, 1)}, now / before
+            {fmt(ratio(now, before), 2)}.""")]
+    return lines if names or requests else []
 
 
 def summary(targets):
@@ -377,8 +450,9 @@ def report(results, analysis):
     if results.has("requests"):
         sections.append(requests_section(results, 7))
     lines = header(results)
-    for section in ([summary(targets)] if targets else []) + sections:
-        lines += [""] + section
+    for section in [summary(targets) if targets else [], before_after_section(results)] + sections:
+        if section:
+            lines += [""] + section
     if analysis and os.path.exists(analysis):  # the measured reasons, written by hand
         with open(analysis, encoding="utf-8") as prose:
             lines += ["", prose.read().rstrip("\n")]
@@ -390,7 +464,7 @@ def chart_data(results):
     throughput = []
     for name in THROUGHPUT:
         total = results.number(name, "bytes") or 0
-        medians = [results.median(name, tool, "seconds") for tool in TOOLS]
+        medians = [results.median(name, tool, "seconds") for tool in CHART_TOOLS]
         if results.has(name) and total and all(medians):
             throughput.append(" ".join([name] + [f"{total / m / 1e6:.2f}" for m in medians]))
     throttle = []

@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/speed_scale.h"
@@ -90,6 +91,18 @@ double speed_in_status(const std::string& line) {
   return strtod(line.c_str() + colon + 3, nullptr);
 }
 
+// A clean job ends on TEXT_ALL_DONE in every build, so the bench can drive earlier ones too;
+// a stopped one ends on TEXT_JOB_STOPPED, or on TEXT_ALL_DONE in builds older than that text.
+bool is_end_line(const std::string& line, bool stopped) {
+  return line == TEXT_ALL_DONE || (stopped && line == TEXT_JOB_STOPPED);
+}
+
+// A job that skipped or failed files ends on its counts: a failed run, not a time.
+bool is_summary_line(const std::string& line) {
+  constexpr std::string_view format = TEXT_JOB_SUMMARY;
+  return line.starts_with(format.substr(0, format.find('%')));  // the text before the counts
+}
+
 bool run_job(driver::ferrix_process& ferrix, const bench_options& options, run_figures& figures) {
   HWND dialog = ferrix.dialog;
   HWND done_label = driver::control(dialog, IDC_ESTIMATE_LINE);
@@ -104,14 +117,22 @@ bool run_job(driver::ferrix_process& ferrix, const bench_options& options, run_f
     const double now = now_seconds();
     if (figures.first_file_seconds < 0 && !driver::text_of(file_label).empty())
       figures.first_file_seconds = now - start;
-    if (driver::text_of(done_label) == TEXT_ALL_DONE) {
+    const std::string end_line = driver::text_of(done_label);
+    if (is_end_line(end_line, stopped)) {
       figures.seconds = now - start;
       break;
     }
-    if (now - start > job_timeout_ms / 1000.0) return false;
+    if (is_summary_line(end_line)) {
+      fprintf(stderr, "the job did not copy every file: %s\n", end_line.c_str());
+      return false;
+    }
+    if (now - start > job_timeout_ms / 1000.0) {
+      fprintf(stderr, "the job did not finish in time\n");
+      return false;
+    }
     if (options.stop_after_seconds >= 0 && figures.first_file_seconds >= 0 && !stopped &&
         now - start - figures.first_file_seconds >= options.stop_after_seconds) {
-      driver::click(dialog, IDC_START_STOP);  // Stop: the job ends with the completion text
+      driver::click(dialog, IDC_START_STOP);  // Stop: the job ends on its stop line
       stopped = true;
     }
     if (options.probe_dialog && now >= next_probe) {
@@ -157,7 +178,8 @@ void print_figures(const run_figures& figures) {
   printf("seconds=%.3f\n", figures.seconds);
   printf("first_file_seconds=%.3f\n", figures.first_file_seconds);
   printf("cpu_seconds=%.3f\n", figures.cpu_seconds);
-  printf("peak_working_set_bytes=%llu\n", static_cast<unsigned long long>(figures.peak_working_set));
+  printf("peak_working_set_bytes=%llu\n",
+         static_cast<unsigned long long>(figures.peak_working_set));
   printf("peak_pagefile_bytes=%llu\n", static_cast<unsigned long long>(figures.peak_pagefile));
   if (!figures.answer_ms.empty()) {
     printf("answer_probes=%u\n", static_cast<unsigned>(figures.answer_ms.size()));
@@ -218,10 +240,7 @@ int main(int argc, char** argv) {
   run_figures figures;
   const bool finished = run_job(ferrix, options, figures);
   driver::close_ferrix(ferrix);
-  if (!finished) {
-    fprintf(stderr, "the job did not finish in time\n");
-    return 1;
-  }
+  if (!finished) return 1;
   if (options.stop_after_seconds >= 0)
     printf("stopped_after_seconds=%.1f\n", options.stop_after_seconds);
   print_figures(figures);
