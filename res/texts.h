@@ -4,7 +4,9 @@
 #pragma once
 
 /* Dialog template */
-#define TEXT_TITLE "Ferrix v0.1"
+#define TEXT_PRODUCT_NAME "Ferrix"
+#define TEXT_VERSION "0.1"
+#define TEXT_TITLE TEXT_PRODUCT_NAME " v" TEXT_VERSION
 #define TEXT_DIALOG_FONT "宋体"
 #define TEXT_HEADING "目录对拷工具"
 #define TEXT_SOURCE_CAPTION "来源 :"
