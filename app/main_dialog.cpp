@@ -2,6 +2,7 @@
 #include "app/main_dialog.h"
 
 #include "app/job_commands.h"
+#include "app/job_file_argument.h"
 #include "app/job_state.h"
 #include "app/settings_commands.h"
 #include "app/source_selection.h"
@@ -14,6 +15,7 @@ void initialise_dialog(HWND dialog) {
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_FERRIX));
   SetClassLongA(dialog, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
   set_up_speed_slider(dialog);
+  load_job_file_argument(dialog);
 }
 
 // A running worker is stopped first and the dialog ends once it has cleaned up (its partial

@@ -68,6 +68,7 @@
 #define TEXT_SETTINGS_FILTER_NAME "Ferrix 设置"
 #define TEXT_ALL_FILES_FILTER_NAME "所有文件 " /* 1 blank */
 #define TEXT_SAVE_FAILED "无法写入设置文件: %s"
+#define TEXT_JOB_FILE_UNREADABLE "无法读取设置文件: %s"
 #define TEXT_SETTINGS_PATTERN "*.frx"
 #define TEXT_ALL_FILES_PATTERN "*.*"
 #define TEXT_SETTINGS_EXTENSION "FRX"

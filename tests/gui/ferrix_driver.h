@@ -24,6 +24,12 @@ struct ferrix_process {
 std::string ferrix_exe_path();
 // Starts ferrix.exe and waits for its dialog; false if no dialog came up.
 bool launch_ferrix(ferrix_process& process);
+// Starts ferrix.exe with these arguments after its quoted name, in folder (empty: the tests'
+// own), and returns at once: a box may come before the dialog.
+bool start_ferrix(ferrix_process& process, const std::string& arguments,
+                  const std::string& folder = "");
+// Waits for the dialog to show; false if it did not.
+bool wait_for_dialog(ferrix_process& process, int timeout_ms = patience_ms);
 // The title bar's close button; returns the exit code, or -1 if the process did not end in
 // time (it is then terminated).
 int close_ferrix(ferrix_process& process, int timeout_ms = patience_ms);
