@@ -59,6 +59,10 @@ void post_click(HWND dialog, int control_id);
 void select_list_entry(HWND dialog, int index);
 // Moves the slider as the program itself would: TBM_SETPOS with redraw.
 void set_slider(HWND dialog, int position);
+// Drops these files (GBK paths) onto the middle of a control of the dialog, as the shell
+// does: WM_DROPFILES, posted, since the dialog may answer with a message box.
+bool drop_files(const ferrix_process& process, int control_id,
+                const std::vector<std::string>& names);
 
 // The program's other windows: folder browser, message boxes.
 HWND find_window_of(const ferrix_process& process, const std::string& title);
