@@ -3,8 +3,10 @@
 
 #include "app/dialog_messages.h"
 #include "app/dialog_state.h"
+#include "app/file_drop.h"
 #include "app/job_commands.h"
 #include "app/job_display.h"
+#include "app/job_file_argument.h"
 #include "app/settings_commands.h"
 #include "app/source_selection.h"
 #include "app/speed_control.h"
@@ -17,6 +19,8 @@ void initialise_dialog(HWND dialog, LPARAM state) {
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_FERRIX));
   SetClassLongA(dialog, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
   set_up_speed_slider(dialog);
+  accept_dropped_files(dialog);
+  load_job_file_argument(dialog);
 }
 
 // A running worker is stopped first and the dialog ends once it has cleaned up (its partial
@@ -66,6 +70,7 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
       if (LOWORD(wparam) == IDC_SPEED_SLIDER) follow_speed_slider(dialog);
       break;
     case WM_COMMAND: run_command(dialog, LOWORD(wparam), HIWORD(wparam)); break;
+    case WM_DROPFILES: take_dropped_files(dialog, reinterpret_cast<HDROP>(wparam)); break;
     case job_finished_message:
       if (lparam == job_finished_lparam) finish_job(dialog);
       break;

@@ -4,7 +4,9 @@
 #pragma once
 
 /* Dialog template */
-#define TEXT_TITLE "Ferrix v0.1"
+#define TEXT_PRODUCT_NAME "Ferrix"
+#define TEXT_VERSION "0.1"
+#define TEXT_TITLE TEXT_PRODUCT_NAME " v" TEXT_VERSION
 #define TEXT_DIALOG_FONT "宋体"
 #define TEXT_HEADING "目录对拷工具"
 #define TEXT_SOURCE_CAPTION "来源 :"
@@ -68,6 +70,7 @@
 #define TEXT_SETTINGS_FILTER_NAME "Ferrix 设置"
 #define TEXT_ALL_FILES_FILTER_NAME "所有文件 " /* 1 blank */
 #define TEXT_SAVE_FAILED "无法写入设置文件: %s"
+#define TEXT_JOB_FILE_UNREADABLE "无法读取设置文件: %s"
 #define TEXT_SETTINGS_PATTERN "*.frx"
 #define TEXT_ALL_FILES_PATTERN "*.*"
 #define TEXT_SETTINGS_EXTENSION "FRX"

@@ -88,17 +88,28 @@ std::string ferrix_exe_path() {
 }
 
 bool launch_ferrix(ferrix_process& process) {
+  return start_ferrix(process, "") && wait_for_dialog(process);
+}
+
+bool start_ferrix(ferrix_process& process, const std::string& arguments,
+                  const std::string& folder) {
   const std::string exe = ferrix_exe_path();
-  std::string command_line = "\"" + exe + "\"";
+  std::string command_line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process.info))
-    return false;
-  wait_until([&] {
-    process.dialog = find_dialog_window(process.info.dwProcessId, TEXT_TITLE, nullptr, nullptr);
-    return process.dialog != nullptr;
-  });
+  return CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup,
+                        &process.info) != FALSE;
+}
+
+bool wait_for_dialog(ferrix_process& process, int timeout_ms) {
+  wait_until(
+      [&] {
+        process.dialog =
+            find_dialog_window(process.info.dwProcessId, TEXT_TITLE, nullptr, nullptr);
+        return process.dialog != nullptr;
+      },
+      timeout_ms);
   return process.dialog != nullptr;
 }
 

@@ -24,6 +24,12 @@ struct ferrix_process {
 std::string ferrix_exe_path();
 // Starts ferrix.exe and waits for its dialog; false if no dialog came up.
 bool launch_ferrix(ferrix_process& process);
+// Starts ferrix.exe with these arguments after its quoted name, in folder (empty: the tests'
+// own), and returns at once: a box may come before the dialog.
+bool start_ferrix(ferrix_process& process, const std::string& arguments,
+                  const std::string& folder = "");
+// Waits for the dialog to show; false if it did not.
+bool wait_for_dialog(ferrix_process& process, int timeout_ms = patience_ms);
 // The title bar's close button; returns the exit code, or -1 if the process did not end in
 // time (it is then terminated).
 int close_ferrix(ferrix_process& process, int timeout_ms = patience_ms);
@@ -53,6 +59,10 @@ void post_click(HWND dialog, int control_id);
 void select_list_entry(HWND dialog, int index);
 // Moves the slider as the program itself would: TBM_SETPOS with redraw.
 void set_slider(HWND dialog, int position);
+// Drops these files (GBK paths) onto the middle of a control of the dialog, as the shell
+// does: WM_DROPFILES, posted, since the dialog may answer with a message box.
+bool drop_files(const ferrix_process& process, int control_id,
+                const std::vector<std::string>& names);
 
 // The program's other windows: folder browser, message boxes.
 HWND find_window_of(const ferrix_process& process, const std::string& title);

@@ -16,7 +16,10 @@ constexpr size_t long_file_size = 64 * 1024;
 void JobFixture::SetUp() {
   FerrixFixture::SetUp();
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-  root = file_tree::make_scratch_folder(std::string("job-") + test->name());
+  std::string name = std::string("job-") + test->name();
+  for (char& c : name)
+    if (c == '/') c = '-';  // a table-driven case's name is not a folder below
+  root = file_tree::make_scratch_folder(name);
 }
 
 void JobFixture::TearDown() {

@@ -1,0 +1,38 @@
+// The job file named on the command line.
+#include "app/job_file_argument.h"
+
+#include "core/command_line.h"
+#include "app/dialog_controls.h"
+#include "core/limits.h"
+#include "app/settings_commands.h"
+#include "res/texts.h"
+
+namespace {
+// Longer than any path the ANSI API opens, so that a cut argument still fails to open.
+constexpr size_t argument_size = 1024;
+
+// Reading a profile never fails: a missing file, a folder or a file another program holds
+// without sharing would load as the defaults without a word. Opening it tells them apart.
+bool readable_file(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+}  // namespace
+
+void load_job_file_argument(HWND dialog) {
+  char argument[argument_size];
+  if (!first_argument(GetCommandLineA(), argument, sizeof argument)) return;
+  // The profile functions look for a bare file name in the Windows folder, not the current
+  // one; and Save should propose where the file really is.
+  char path[dialog_path_size];
+  const DWORD length = GetFullPathNameA(argument, sizeof path, path, nullptr);
+  const bool has_full_path = length != 0 && length < sizeof path;
+  if (!has_full_path || !readable_file(path)) {
+    show_path_error(dialog, TEXT_JOB_FILE_UNREADABLE, has_full_path ? path : argument);
+    return;
+  }
+  load_settings_file(dialog, path);
+}

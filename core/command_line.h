@@ -1,0 +1,11 @@
+// The command line's first argument, read as the C runtime reads arguments, with GBK
+// characters kept whole. Portable, so that its rules are tested on every build.
+#pragma once
+#include <cstddef>
+
+// command_line is what GetCommandLineA returns: the program's name, then the arguments,
+// separated by blanks or tabs. The first argument goes into argument (size bytes with its NUL),
+// cut at a character boundary if it does not fit. Quotes group blanks into the argument and
+// are dropped; 2n backslashes before a quote give n backslashes, 2n+1 give n and a literal
+// quote; other backslashes are kept. False when there is no argument; later ones are ignored.
+bool first_argument(const char* command_line, char* argument, size_t size);
