@@ -39,6 +39,21 @@ bool host_remove_folder_link(const std::string& link_path);
 // the host's affair: root reads and writes regardless.
 bool host_set_permissions(const std::string& path, unsigned mode);
 
+// The host's Unix name of path (Wine's own conversion; the path itself on POSIX); empty where
+// there is no Unix side.
+std::string host_unix_path(const std::string& path);
+// Runs a shell script on the Unix side, stopping at its first failing command, and waits for
+// its end; true if every command succeeded. It makes what a Windows program cannot: names with
+// a backslash or a '*', twins that differ only in case, thousands of files at once. False
+// where there is no Unix side.
+bool host_run_shell_script(const std::string& script);
+// text as one word of a shell command, whatever it holds.
+inline std::string host_shell_word(const std::string& text) {
+  std::string word = "'";
+  for (char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return word + "'";
+}
+
 // Reads of the file at path through streams already open on it fail from now on.
 bool host_break_reads_of_open_file(const std::string& path);
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "res/control_ids.h"
+#include "platform/testing/host_tools.h"
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
 
@@ -92,4 +93,25 @@ void FaultFixture::check_invariant() {
   EXPECT_TRUE(tree_invariant::unchanged_since(before, {root}, dest));
   EXPECT_TRUE(tree_invariant::dialog_ends_idle(ferrix));
   EXPECT_EQ(driver::close_ferrix(ferrix), 1) << "exit code on close";
+}
+
+void UnixSideFixture::SetUp() {
+  FaultFixture::SetUp();
+  if (HasFatalFailure()) return;
+  if (host_unix_path(root).empty() || !host_run_shell_script("true"))
+    GTEST_SKIP() << "no Unix side to make these names on";
+}
+
+void UnixSideFixture::TearDown() {
+  if (!host_unix_path(root).empty()) host_run_shell_script("rm -rf " + unix_word(root));
+  FaultFixture::TearDown();
+}
+
+testing::AssertionResult UnixSideFixture::on_unix_side(const std::string& script) {
+  if (host_run_shell_script(script)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "this failed on the Unix side:\n" << script;
+}
+
+std::string UnixSideFixture::unix_word(const std::string& path) {
+  return host_shell_word(host_unix_path(path));
 }

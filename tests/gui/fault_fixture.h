@@ -45,3 +45,17 @@ class FaultFixture : public JobFixture {
   std::vector<std::string> notices;
   tree_invariant::tree_state before;
 };
+
+// Fault cases whose trees only the Unix side can make (names no Windows program may create,
+// thousands of files at once); they skip where there is none. The scratch folder goes through
+// the Unix side too, since the ANSI calls cannot name everything in it.
+class UnixSideFixture : public FaultFixture {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs the shell script on the Unix side; the failure shows the script.
+  static testing::AssertionResult on_unix_side(const std::string& script);
+  // The Unix name of a path, as one word of a shell command.
+  static std::string unix_word(const std::string& path);
+};

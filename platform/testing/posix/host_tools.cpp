@@ -99,6 +99,16 @@ bool host_set_permissions(const std::string& path, unsigned mode) {
   return chmod(path.c_str(), static_cast<mode_t>(mode)) == 0;
 }
 
+std::string host_unix_path(const std::string& path) { return path; }
+
+bool host_run_shell_script(const std::string& script) {
+  FILE* shell = popen("/bin/sh", "w");
+  if (!shell) return false;
+  const std::string wrapped = "set -e\n" + script + "\n";
+  const bool written = fwrite(wrapped.data(), 1, wrapped.size(), shell) == wrapped.size();
+  return pclose(shell) == 0 && written;
+}
+
 // Every descriptor of this process open on path gets a folder put in its place: the stream
 // above it stays open, and its next read fails with EISDIR.
 bool host_break_reads_of_open_file(const std::string& path) {

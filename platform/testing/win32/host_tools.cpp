@@ -179,6 +179,43 @@ bool host_set_permissions(const std::string& path, unsigned mode) {
   return false;
 }
 
+std::string host_unix_path(const std::string& path) { return unix_name_under_wine(path); }
+
+// The script travels in a file, its bytes as they are: a command line would pass it through the
+// code page and the Windows quoting rules. The process handle does not follow a Unix program to
+// its end, so the script's last step leaves a file with its status, under its final name only
+// once that is written.
+bool host_run_shell_script(const std::string& script) {
+  static int scripts_run = 0;
+  char name[64];
+  snprintf(name, sizeof name, "\\ferrix-script-%lu-%d", GetCurrentProcessId(), ++scripts_run);
+  const std::string script_path = host_temp_folder() + name + ".sh";
+  const std::string done_path = host_temp_folder() + name + ".done";
+  const std::string unix_script = unix_name_under_wine(script_path);
+  const std::string unix_done = unix_name_under_wine(done_path);
+  if (unix_script.empty() || unix_done.empty()) return false;
+  const std::string wrapped = "(\nset -e\n" + script + "\n)\necho $? > " +
+                              host_shell_word(unix_done + ".part") + "\nmv " +
+                              host_shell_word(unix_done + ".part") + " " +
+                              host_shell_word(unix_done) + "\n";
+  FILE* file = fopen(script_path.c_str(), "wb");
+  if (!file) return false;
+  const bool written = fwrite(wrapped.data(), 1, wrapped.size(), file) == wrapped.size();
+  if (fclose(file) != 0 || !written || !run_and_wait("Z:\\bin\\sh \"" + unix_script + "\"")) {
+    DeleteFileA(script_path.c_str());
+    return false;
+  }
+  char status[16] = "";
+  for (int i = 0; i < 6000 && attributes_of(done_path) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
+  if (FILE* done = fopen(done_path.c_str(), "rb")) {
+    fgets(status, sizeof status, done);
+    fclose(done);
+  }
+  DeleteFileA(done_path.c_str());
+  DeleteFileA(script_path.c_str());
+  return strcmp(status, "0\n") == 0;
+}
+
 // Byte-range locks would do it on Windows, but Wine does not enforce them on reads.
 bool host_break_reads_of_open_file(const std::string&) { return false; }
 
