@@ -4,8 +4,8 @@
 #include <shellapi.h>
 
 #include "app/dialog_controls.h"
-#include "core/job_state.h"
 #include "app/source_selection.h"
+#include "core/job_state.h"
 #include "res/control_ids.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // The job file named on the command line.
 #include "app/job_file_argument.h"
 
-#include "core/command_line.h"
 #include "app/dialog_controls.h"
-#include "core/limits.h"
 #include "app/settings_commands.h"
+#include "core/command_line.h"
+#include "core/limits.h"
 #include "res/texts.h"
 
 namespace {

@@ -9,9 +9,9 @@
 
 #include "app/dialog_controls.h"
 #include "app/dialog_state.h"
-#include "core/job_state.h"
 #include "app/source_selection.h"
 #include "app/speed_control.h"
+#include "core/job_state.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
 #include "settings/read_settings.h"

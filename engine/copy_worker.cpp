@@ -3,13 +3,13 @@
 
 #include <cstdlib>
 
+#include "core/job_reports.h"
 #include "core/job_state.h"
 #include "engine/copy_loop.h"
 #include "engine/file_list.h"
 #include "engine/job_data.h"
 #include "engine/source_scan.h"
 #include "engine/worker_memory.h"
-#include "core/job_reports.h"
 #include "res/texts.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/ascii_case.h"
 #include "core/gbk_text.h"
+#include "engine/ascii_case.h"
 
 void split_file_path(const char* path, path_pieces& pieces) {
   size_t drive = drive_length(path);

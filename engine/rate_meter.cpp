@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
+#include "core/job_reports.h"
 #include "core/job_state.h"
 #include "engine/format_duration.h"
 #include "engine/job_data.h"
-#include "core/job_reports.h"
 #include "platform/clock.h"
 #include "res/texts.h"
 

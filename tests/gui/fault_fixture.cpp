@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "res/control_ids.h"
 #include "platform/testing/host_tools.h"
+#include "res/control_ids.h"
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
 
