@@ -50,9 +50,10 @@ void report_current_file(const char* dest_path) { post_current_file(dest_path); 
 void report_file_progress(int32_t percent) { post_file_progress(percent); }
 void report_overall_progress(int32_t percent) { post_overall_progress(percent); }
 
-void report_notice(const char* text, const char* caption) {
+void report_notice(const job_notice& notice) {
+  if (notice.quiet) return;
   SendMessageA(main_window(), show_pending_message, 0, 0);
-  MessageBoxA(main_window(), text, caption, MB_ICONERROR | MB_OK);
+  MessageBoxA(main_window(), notice.text, notice.caption, MB_ICONERROR | MB_OK);
 }
 
 void report_job_finished() {

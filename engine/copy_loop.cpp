@@ -39,7 +39,7 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
   report_current_file(dest_path);
   if (length >= sizeof file.dest_file_path || gbk_ends_with_cut_character(job_state.dest_root) ||
       !stays_below_root(relative_folder, pieces.name)) {
-    show_file_notice(TEXT_WRITE_ERROR, dest_path);
+    show_file_notice(notice_kind::write_error, dest_path);
     return false;
   }
   memcpy(file.dest_file_path, dest_path, length + 1);
@@ -73,7 +73,8 @@ file_outcome copy_listed_file(const list_entry& entry, file_copy& file, const la
   snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry.path);
   if (!prepare_destination(file, entry.source_slot)) return passed_over(file_outcome::failed);
   if (is_case_twin(last, entry)) {
-    show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);  // as if it had been there
+    // As if it had been there: the copy the job has just made is kept.
+    show_file_notice(notice_kind::kept_existing, file.dest_file_path);
     return passed_over(file_outcome::skipped);
   }
   file_outcome opened = open_file_streams(file, temp_number);

@@ -29,11 +29,11 @@ file_outcome test_destination(file_copy& file) {
   if (!existing) return file_outcome::copied;  // absent, or present but unreadable: absent
   fclose(existing);
   if (!load(job_state.overwrite_all)) {
-    show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
+    show_file_notice(notice_kind::kept_existing, file.dest_file_path);
     return file_outcome::skipped;
   }
   if (same_file(file.source_file_path, file.dest_file_path)) {
-    show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
+    show_file_notice(notice_kind::write_error, file.dest_file_path);
     return file_outcome::failed;
   }
   file.dest_existed = true;
@@ -49,7 +49,7 @@ bool create_temp_file(file_copy& file, uint32_t& temp_number) {
     if (file.dest_stream) return true;
     if (!name_taken) break;
   }
-  show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
+  show_file_notice(notice_kind::write_error, file.dest_file_path);
   return false;
 }
 
@@ -64,11 +64,18 @@ void delete_temp_file(const file_copy& file) {
 }
 
 // The copy did not finish: whatever stood under the destination's name stays as it was.
-file_outcome discard_copy(file_copy& file, const char* notice_format, const char* notice_path) {
+file_outcome discard_copy(file_copy& file, notice_kind kind, const char* notice_path) {
   close_streams(file);
-  if (notice_format) show_file_notice(notice_format, notice_path);
+  show_file_notice(kind, notice_path);
   delete_temp_file(file);
-  return notice_format ? file_outcome::failed : file_outcome::abandoned;
+  return file_outcome::failed;
+}
+
+// Stop: the copy goes without a notice, and the file is abandoned rather than failed.
+file_outcome abandon_copy(file_copy& file) {
+  close_streams(file);
+  delete_temp_file(file);
+  return file_outcome::abandoned;
 }
 
 // Every byte is in the temporary file: make sure the system has it, then give it its name.
@@ -81,7 +88,7 @@ file_outcome finish_copy(file_copy& file) {
   else
     fclose(file.dest_stream);
   if (written) return file_outcome::copied;
-  show_file_notice(TEXT_WRITE_ERROR, file.dest_file_path);
+  show_file_notice(notice_kind::write_error, file.dest_file_path);
   delete_temp_file(file);
   return file_outcome::failed;
 }
@@ -105,7 +112,7 @@ file_outcome open_file_streams(file_copy& file, uint32_t& temp_number) {
   file.file_size = file.source_stream ? stream_size(file.source_stream) : -1;
   if (file.file_size < 0) {
     if (file.source_stream) fclose(file.source_stream);
-    show_file_notice(TEXT_READ_ERROR, file.source_file_path);
+    show_file_notice(notice_kind::read_error, file.source_file_path);
     return file_outcome::failed;
   }
   file_outcome tested = test_destination(file);
@@ -132,9 +139,9 @@ file_outcome copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars&
                        percent_of(file.file_bytes_copied, static_cast<uint64_t>(file.file_size)));
     sleep_ms(load(job_state.chunk_delay_ms));
 
-    if (read_failed) return discard_copy(file, TEXT_READ_ERROR, file.source_file_path);
-    if (write_failed) return discard_copy(file, TEXT_WRITE_ERROR, file.dest_file_path);
+    if (read_failed) return discard_copy(file, notice_kind::read_error, file.source_file_path);
+    if (write_failed) return discard_copy(file, notice_kind::write_error, file.dest_file_path);
     if (bytes_read != chunk) return finish_copy(file);
-    if (!load(job_state.running)) return discard_copy(file, nullptr, nullptr);
+    if (!load(job_state.running)) return abandon_copy(file);
   }
 }

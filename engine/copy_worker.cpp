@@ -8,9 +8,9 @@
 #include "engine/copy_loop.h"
 #include "engine/file_list.h"
 #include "engine/job_data.h"
+#include "engine/notice.h"
 #include "engine/source_scan.h"
 #include "engine/worker_memory.h"
-#include "res/texts.h"
 
 namespace {
 // The list, or nothing when memory ran out: then the job ends normally with no file.
@@ -21,7 +21,7 @@ int32_t list_and_sort_files() {
   if (file_count < 0) {
     job_data.total_bytes = 0;
     ++job_data.errors;
-    report_notice(TEXT_NO_FILE_LIST, TEXT_MEMORY_CAPTION);
+    show_memory_notice(notice_kind::no_memory_for_list);
     return 0;
   }
   qsort(job_data.file_list, static_cast<size_t>(file_count), sizeof(list_entry*),
@@ -44,7 +44,7 @@ int32_t copy_worker() {
   if (!job_data.copy_buffer) {
     // The job ends as any other, with its one error on the end line, and the dialog is idle.
     ++job_data.errors;
-    report_notice(TEXT_NO_COPY_BUFFER, TEXT_MEMORY_CAPTION);
+    show_memory_notice(notice_kind::no_memory_for_buffer);
     copy_files(0);
     report_worker_gone();
     return -1;

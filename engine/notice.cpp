@@ -1,24 +1,36 @@
-// Error boxes of the worker, owned by the main dialog.
+// The worker's notices, reported to the main dialog.
 #include "engine/notice.h"
 
 #include <cstdio>
 
-#include "core/job_reports.h"
 #include "core/job_state.h"
 
 namespace {
 constexpr size_t notice_text_size = notice_path_size + 64;
-}
 
-void show_file_notice(const char* format, const char* path) {
-  if (load(job_state.dont_notify)) return;
+// What was read gets the read-error sentence, what was written the write-error one; a kept
+// file gets the latter too, as if the file had been in the way.
+const char* file_notice_format(notice_kind kind) {
+  return kind == notice_kind::write_error || kind == notice_kind::kept_existing
+             ? TEXT_WRITE_ERROR
+             : TEXT_READ_ERROR;
+}
+}  // namespace
+
+void show_file_notice(notice_kind kind, const char* path) {
   char text[notice_text_size];
-  snprintf(text, sizeof text, format, path);
-  report_notice(text, TEXT_FILE_ACCESS_CAPTION);
+  snprintf(text, sizeof text, file_notice_format(kind), path);
+  report_notice({kind, path, text, TEXT_FILE_ACCESS_CAPTION, load(job_state.dont_notify) != 0});
 }
 
 void show_deletion_notice(const char* path, int error_number) {
   char text[notice_text_size];
   snprintf(text, sizeof text, TEXT_DELETE_ERROR, path, error_number);
-  report_notice(text, TEXT_FILE_ACCESS_CAPTION);
+  report_notice({notice_kind::not_deleted, path, text, TEXT_FILE_ACCESS_CAPTION, false});
+}
+
+void show_memory_notice(notice_kind kind) {
+  const char* text = kind == notice_kind::no_memory_for_list ? TEXT_NO_FILE_LIST
+                                                              : TEXT_NO_COPY_BUFFER;
+  report_notice({kind, "", text, TEXT_MEMORY_CAPTION, false});
 }

@@ -1,13 +1,19 @@
-// The worker's error boxes about single files, built in buffers that hold any path whole.
+// The worker's notices: each names its kind and its path, and carries the box's sentence,
+// built in buffers that hold any path whole.
 #pragma once
 #include <cstddef>
 
+#include "core/job_reports.h"
 #include "res/texts.h"
 
 constexpr size_t notice_path_size = 1024;  // longer than any path the worker composes
 
-// format is TEXT_READ_ERROR or TEXT_WRITE_ERROR; shown only while dont_notify is clear.
-void show_file_notice(const char* format, const char* path);
+// A notice about one file or folder, its sentence chosen by its kind; quiet while dont_notify
+// is set.
+void show_file_notice(notice_kind kind, const char* path);
 
-// A file that could not be deleted: shown whatever dont_notify says.
+// A temporary file that could not be deleted: a box whatever dont_notify says.
 void show_deletion_notice(const char* path, int error_number);
+
+// Memory for the file list or the copy buffer ran out: a box whatever dont_notify says.
+void show_memory_notice(notice_kind kind);

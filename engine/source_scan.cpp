@@ -44,15 +44,15 @@ bool giving_up(const scan_context& context) {
 
 // A file or folder of the sources that is not listed: an error of the job, with the read-error
 // notice naming it.
-void report_unlisted(const char* path) {
+void report_unlisted(notice_kind kind, const char* path) {
   ++job_data.errors;
-  show_file_notice(TEXT_READ_ERROR, path);
+  show_file_notice(kind, path);
 }
 
-void report_unlisted(const char* prefix, const char* name) {
+void report_unlisted(notice_kind kind, const char* prefix, const char* name) {
   char path[notice_path_size];
   snprintf(path, sizeof path, "%s%s", prefix, name);
-  report_unlisted(path);
+  report_unlisted(kind, path);
 }
 
 // The folder a prefix names, as a user would write it: without the backslash that closes it,
@@ -63,7 +63,7 @@ void report_unlistable_folder(const char* prefix) {
   const char* last = gbk_last_backslash(folder);
   if (last && last[1] == '\0' && last > folder && last[-1] != ':')
     folder[last - folder] = '\0';
-  report_unlisted(folder);
+  report_unlisted(notice_kind::folder_not_listed, folder);
 }
 
 // A listed name that would lead somewhere else once joined to a path: a separator inside it
@@ -80,7 +80,7 @@ void scan_subfolder(const char* root, const char* relative_path, const char* pre
                     int32_t& file_capacity, scan_context& context) {
   // Its own prefix (prefix, name, backslash) must fit; its relative path is shorter still.
   if (strlen(prefix) + strlen(name) + 1 > max_path_length) {
-    report_unlisted(prefix, name);
+    report_unlisted(notice_kind::path_too_long, prefix, name);
     return;
   }
   char sub_relative[list_path_size];
@@ -95,7 +95,7 @@ void list_file(const char* prefix, const folder_entry& entry, list_entry**& list
   size_t prefix_length = strlen(prefix);
   size_t name_length = strlen(entry.name);
   if (prefix_length + name_length > max_path_length) {
-    report_unlisted(prefix, entry.name);
+    report_unlisted(notice_kind::path_too_long, prefix, entry.name);
     return;
   }
   char path[list_path_size];
@@ -114,12 +114,12 @@ void scan_folder(const char* root, const char* relative_path, list_entry**& list
   // A root ending in a cut-off character names no folder: the backslash after it would be read
   // as that character's second byte, and the listing would be of some other folder.
   if (gbk_ends_with_cut_character(root)) {
-    report_unlisted(root);
+    report_unlisted(notice_kind::folder_not_listed, root);
     return;
   }
   char prefix[prefix_buffer_size];
   if (build_folder_prefix(root, relative_path, prefix, sizeof prefix) > max_path_length) {
-    report_unlisted(prefix);
+    report_unlisted(notice_kind::path_too_long, prefix);
     return;
   }
 
@@ -142,7 +142,7 @@ void scan_folder(const char* root, const char* relative_path, list_entry**& list
     if (entry.is_folder && (strcmp(entry.name, ".") == 0 || strcmp(entry.name, "..") == 0))
       continue;  // the listing's own entries
     if (names_another_place(entry))
-      report_unlisted(prefix, entry.name);
+      report_unlisted(notice_kind::name_refused, prefix, entry.name);
     else if (entry.is_folder)
       scan_subfolder(root, relative_path, prefix, entry.name, list, file_count, file_capacity,
                      context);

@@ -3,12 +3,19 @@
 
 #include <mutex>
 
-#include "core/job_reports.h"
 
 namespace {
 std::mutex guard;
 std::vector<job_report> reports;
 std::function<void(const job_report&)> report_hook;
+
+job_report plain(report_kind kind, int32_t value, std::string text = {}) {
+  job_report report;
+  report.kind = kind;
+  report.value = value;
+  report.text = std::move(text);
+  return report;
+}
 
 void record(job_report report) {
   std::function<void(const job_report&)> hook;
@@ -21,6 +28,21 @@ void record(job_report report) {
 }
 }  // namespace
 
+std::string describe(notice_kind kind) {
+  switch (kind) {
+    case notice_kind::kept_existing: return "kept existing";
+    case notice_kind::read_error: return "read error";
+    case notice_kind::write_error: return "write error";
+    case notice_kind::not_deleted: return "not deleted";
+    case notice_kind::folder_not_listed: return "folder not listed";
+    case notice_kind::name_refused: return "name refused";
+    case notice_kind::path_too_long: return "path too long";
+    case notice_kind::no_memory_for_list: return "no memory for the list";
+    case notice_kind::no_memory_for_buffer: return "no memory for the buffer";
+  }
+  return "?";
+}
+
 std::string describe(const job_report& report) {
   switch (report.kind) {
     case report_kind::status_line: return "status line " + report.text;
@@ -29,6 +51,7 @@ std::string describe(const job_report& report) {
     case report_kind::file_progress: return "file progress " + std::to_string(report.value);
     case report_kind::overall_progress: return "overall progress " + std::to_string(report.value);
     case report_kind::notice: return "notice " + report.text;
+    case report_kind::quiet_notice: return "quiet notice " + describe(report.notice) + " " + report.path;
     case report_kind::job_finished: return "job finished";
     case report_kind::worker_gone: return "worker gone";
   }
@@ -51,17 +74,23 @@ void recording_reports_on_report(std::function<void(const job_report&)> hook) {
   report_hook = std::move(hook);
 }
 
-void report_status_line(const char* text) { record({report_kind::status_line, 0, text, {}}); }
-void report_estimate_line(const char* text) { record({report_kind::estimate_line, 0, text, {}}); }
-void report_current_file(const char* path) { record({report_kind::current_file, 0, path, {}}); }
-void report_file_progress(int32_t percent) {
-  record({report_kind::file_progress, percent, {}, {}});
+
+void report_status_line(const char* text) { record(plain(report_kind::status_line, 0, text)); }
+void report_estimate_line(const char* text) {
+  record(plain(report_kind::estimate_line, 0, text));
 }
+void report_current_file(const char* path) { record(plain(report_kind::current_file, 0, path)); }
+void report_file_progress(int32_t percent) { record(plain(report_kind::file_progress, percent)); }
 void report_overall_progress(int32_t percent) {
-  record({report_kind::overall_progress, percent, {}, {}});
+  record(plain(report_kind::overall_progress, percent));
 }
-void report_notice(const char* text, const char* caption) {
-  record({report_kind::notice, 0, text, caption});
+void report_notice(const job_notice& notice) {
+  job_report report = plain(notice.quiet ? report_kind::quiet_notice : report_kind::notice, 0,
+                            notice.text);
+  report.caption = notice.caption;
+  report.notice = notice.kind;
+  report.path = notice.path;
+  record(report);
 }
-void report_job_finished() { record({report_kind::job_finished, 0, {}, {}}); }
-void report_worker_gone() { record({report_kind::worker_gone, 0, {}, {}}); }
+void report_job_finished() { record(plain(report_kind::job_finished, 0)); }
+void report_worker_gone() { record(plain(report_kind::worker_gone, 0)); }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/job_reports.h"
+
 enum class report_kind {
   status_line,
   estimate_line,
@@ -12,20 +14,24 @@ enum class report_kind {
   file_progress,
   overall_progress,
   notice,
+  quiet_notice,  // held back by dont_notify: no box
   job_finished,
   worker_gone,
 };
 
 struct job_report {
-  report_kind kind;
-  int32_t value;        // the progress reports
+  report_kind kind = report_kind::status_line;
+  int32_t value = 0;    // the progress reports
   std::string text;     // the lines, the current file and notices
   std::string caption;  // notices
+  notice_kind notice = notice_kind::kept_existing;  // notices: what the notice is about
+  std::string path;     // notices: the file or folder it names
 };
 
-// "file progress 40", "current file D:\out\a.txt", "notice <text>", "job finished": how a
-// test's log and its failure messages name a report.
+// "file progress 40", "current file D:\out\a.txt", "notice <text>", "quiet notice read error
+// D:\a.txt", "job finished": how a test's log and its failure messages name a report.
 std::string describe(const job_report& report);
+std::string describe(notice_kind kind);  // "kept existing", "read error", ...
 
 void recording_reports_reset();
 std::vector<job_report> recorded_reports();

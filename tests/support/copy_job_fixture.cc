@@ -130,6 +130,7 @@ std::vector<std::string> CopyJob::job_log() const {
   for (const job_report& report : recorded_reports()) {
     if (report.kind == report_kind::status_line && report.text != TEXT_SCANNING) continue;
     if (report.kind == report_kind::estimate_line && is_estimate(report.text)) continue;
+    if (report.kind == report_kind::quiet_notice) continue;
     log.push_back(describe(report));
   }
   return log;

@@ -35,7 +35,7 @@ class CopyJob : public testing::Test {
   std::vector<std::string> texts_of(report_kind kind) const;
   std::vector<std::string> error_texts() const;  // every notice, captions checked
   // The reports in order, one short line each (see describe), leaving out the rate meter's
-  // speed lines and estimates: "overall progress 66", "current file D:\out\a.txt", "notice <text>".
+  // speed lines and estimates and the notices dont_notify holds back: "overall progress 66", "current file D:\out\a.txt", "notice <text>".
   std::vector<std::string> job_log() const;
 
   std::string root_;
