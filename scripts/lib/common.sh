@@ -6,7 +6,7 @@ FERRIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 FERRIX_BUILD=${FERRIX_BUILD:-$FERRIX_ROOT/build}  # a helper may build elsewhere
 FERRIX_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32 xvfb
                  imagemagick fonts-wqy-zenhei fonts-noto-cjk locales x11-utils xauth
-                 clang libclang-rt-14-dev python3)
+                 clang libclang-rt-14-dev python3 ccache)
 
 step() { printf '== %s\n' "$*"; }
 
@@ -43,7 +43,11 @@ configure_and_build() {
   shift
   step "building $name"
   mkdir -p "$FERRIX_BUILD"
-  cmake -S "$FERRIX_ROOT" -B "$FERRIX_BUILD/$name" -G Ninja "$@" >"$FERRIX_BUILD/$name.configure.log" 2>&1 ||
+  # The compiler cache lives outside the tree, so the next clean clone on this machine reuses
+  # it; paths below the clone are hashed relative to it.
+  export CCACHE_BASEDIR=$FERRIX_ROOT CCACHE_NOHASHDIR=1
+  cmake -S "$FERRIX_ROOT" -B "$FERRIX_BUILD/$name" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    "$@" >"$FERRIX_BUILD/$name.configure.log" 2>&1 ||
     { cat "$FERRIX_BUILD/$name.configure.log"; return 1; }
   cmake --build "$FERRIX_BUILD/$name" -- -j"$(nproc)" >"$FERRIX_BUILD/$name.build.log" 2>&1 ||
     { tail -n 60 "$FERRIX_BUILD/$name.build.log"; return 1; }
