@@ -14,6 +14,7 @@
 #include "core/job_state.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
+#include "settings/job_paths.h"
 #include "settings/read_settings.h"
 #include "settings/settings_keys.h"
 #include "settings/write_settings.h"
@@ -40,9 +41,14 @@ OPENFILENAMEA file_dialog_setup(HWND dialog, char (&path)[dialog_path_size], con
 }
 
 // Offers one source to the list. Once the list is full, the refused entry (add_source tells
-// the user) ends the loading of sources.
+// the user) ends the loading of sources. "E:x" is refused: it would mean whatever drive E's
+// current folder happens to be.
 bool take_source(void* context, const char* source) {
   HWND dialog = static_cast<HWND>(context);
+  if (job_path_form_of(source) == job_path_form::drive_relative) {
+    show_path_error(dialog, TEXT_SOURCE_NOT_FULL_PATH, source);
+    return true;
+  }
   const bool list_was_full = send_to_source_list(dialog, LB_GETCOUNT, 0, 0) >= max_sources;
   add_source(dialog, source);
   return !list_was_full;
@@ -50,13 +56,16 @@ bool take_source(void* context, const char* source) {
 
 void load_dest(HWND dialog, const char* path) {
   char dest[settings_value_size];
-  if (read_dest(path, dest)) {
+  const bool fits = read_dest(path, dest);
+  const bool drive_relative = job_path_form_of(dest) == job_path_form::drive_relative;
+  if (fits && !drive_relative) {
     SetDlgItemTextA(dialog, IDC_DEST_EDIT, dest);
     return;
   }
-  // Cut to fit, it would name another folder: the copy would land in the wrong place.
+  // Cut to fit, or read against a drive's current folder, it would name another folder: the
+  // copy would land in the wrong place.
   SetDlgItemTextA(dialog, IDC_DEST_EDIT, "");
-  show_path_error(dialog, TEXT_DEST_TOO_LONG, dest);
+  show_path_error(dialog, drive_relative ? TEXT_DEST_NOT_FULL_PATH : TEXT_DEST_TOO_LONG, dest);
 }
 
 void set_check_box(HWND dialog, int check_box_id, int32_t option) {

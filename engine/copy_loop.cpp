@@ -8,7 +8,7 @@
 #include "core/gbk_text.h"
 #include "core/job_reports.h"
 #include "core/job_state.h"
-#include "engine/ascii_case.h"
+#include "engine/copied_names.h"
 #include "engine/dest_path.h"
 #include "engine/file_copy.h"
 #include "engine/job_data.h"
@@ -47,42 +47,29 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
   return true;
 }
 
-// Two files of one source whose paths differ only in letter case share one destination name
-// on Windows: the later one must not replace the copy the job has just made of the earlier.
-// The list is sorted without regard to case, so such twins are neighbours.
-struct last_copy {
-  char source_file_path[list_path_size] = "";
-  int32_t source_slot = -1;
-};
-
-bool is_case_twin(const last_copy& last, const list_entry& entry) {
-  return last.source_slot == static_cast<int32_t>(entry.source_slot) &&
-         compare_ignoring_ascii_case(last.source_file_path, entry.path) == 0 &&
-         strcmp(last.source_file_path, entry.path) != 0;
-}
-
 // A file passed over before its first chunk still costs one sleep of the speed limit.
 file_outcome passed_over(file_outcome outcome) {
   sleep_ms(load(job_state.chunk_delay_ms));
   return outcome;
 }
 
-file_outcome copy_listed_file(const list_entry& entry, file_copy& file, const last_copy& last,
-                              rate_meter& meter, progress_bars& bars, int32_t files_left,
-                              uint32_t& temp_number) {
+file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
+                              const copied_names& copied, rate_meter& meter, progress_bars& bars,
+                              int32_t files_left, uint32_t& temp_number) {
   snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry.path);
   if (!prepare_destination(file, entry.source_slot)) return passed_over(file_outcome::failed);
-  if (is_case_twin(last, entry)) {
-    // As if it had been there: the copy the job has just made is kept.
+  // Two files of one source whose names the destination takes for one: the later one must
+  // not replace the copy the job has made of the earlier. As if it had been there, it is kept.
+  if (copied_twin_exists(copied, job_data.file_list, entry)) {
     show_file_notice(notice_kind::kept_existing, file.dest_file_path);
     return passed_over(file_outcome::skipped);
   }
   file_outcome opened = open_file_streams(file, temp_number);
   if (opened != file_outcome::copied) return passed_over(opened);
   rate_meter_file_start(meter);
-  file_outcome copied = copy_file_chunks(file, meter, bars, files_left);
+  file_outcome result = copy_file_chunks(file, meter, bars, files_left);
   show_file_progress(bars, 100);
-  return copied;
+  return result;
 }
 
 // A file that will not be copied takes what was left of it out of the estimate.
@@ -135,7 +122,7 @@ void copy_files(int32_t file_count) {
   rate_meter meter{};
   rate_meter_start(meter);
   progress_bars bars;
-  last_copy last;
+  copied_names copied;
   uint32_t temp_number = 0;
   int32_t files_left = file_count;
   while (files_left != 0 && load(job_state.running)) {
@@ -143,13 +130,12 @@ void copy_files(int32_t file_count) {
     const list_entry& entry = *job_data.file_list[files_left - 1];
     file_copy file{};
     file_outcome outcome =
-        copy_listed_file(entry, file, last, meter, bars, files_left, temp_number);
+        copy_listed_file(entry, file, copied, meter, bars, files_left, temp_number);
     count_outcome(outcome, entry, file);
-    if (outcome == file_outcome::copied) {
-      memcpy(last.source_file_path, entry.path, sizeof last.source_file_path);
-      last.source_slot = entry.source_slot;
-    }
+    if (outcome == file_outcome::copied)
+      remember_copied(copied, job_data.file_list, files_left - 1);
     --files_left;
   }
+  forget_copied(copied);
   end_job(bars, files_left, file_count);
 }

@@ -126,6 +126,8 @@ void scan_folder(const char* root, const char* relative_path, list_entry**& list
   folder_on_path here{{}, context.ancestors};
   if (get_file_identity(prefix, &here.identity)) {
     if (already_on_path(here.identity, context.ancestors)) return;
+    if (relative_path[0] != '\0' && context.has_dest && same_identity(here.identity, context.dest))
+      return;
     context.ancestors = &here;
   }
 
@@ -160,7 +162,10 @@ int32_t scan_sources(const char (*sources)[source_path_size], int32_t source_cou
   list = static_cast<list_entry**>(worker_calloc(file_capacity, sizeof(list_entry*)));
   if (!list) return -1;
 
-  scan_context context{0, nullptr, false};
+  scan_context context{0, nullptr, false, false, {}};
+  context.has_dest = job_state.dest_root[0] != '\0' &&
+                     !gbk_ends_with_cut_character(job_state.dest_root) &&
+                     get_file_identity(job_state.dest_root, &context.dest);
   for (int32_t slot = 0; slot < source_count && !giving_up(context); ++slot) {
     context.source_slot = slot;
     scan_folder(sources[slot], "", list, file_count, file_capacity, context);

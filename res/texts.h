@@ -75,3 +75,5 @@
 #define TEXT_ALL_FILES_PATTERN "*.*"
 #define TEXT_SETTINGS_EXTENSION "FRX"
 #define TEXT_DEST_TOO_LONG "目标目录路径超过 259 个字符, 未载入: %s"
+#define TEXT_SOURCE_NOT_FULL_PATH "来源目录不是完整路径, 未添加: %s"
+#define TEXT_DEST_NOT_FULL_PATH "目标目录不是完整路径, 未载入: %s"
