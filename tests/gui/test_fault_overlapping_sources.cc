@@ -51,6 +51,25 @@ TEST_F(Overlapping, ADestinationInsideItsSourceGetsTheFilesThatWereThereAtTheSca
   check_invariant();
 }
 
+// The next run must not find the last run's copies as files of the source, or out\out\ would
+// appear, and out\out\out\ on the run after.
+TEST_F(Overlapping, ADestinationInsideItsSourceIsNotCopiedIntoItselfOnTheNextRun) {
+  const std::string source = make_source_tree();
+  const std::string target = source + "\\out";
+  ASSERT_TRUE(file_tree::make_folder(target));
+  ASSERT_TRUE(set_up_job({source}, target));
+  driver::click(dialog, IDC_OVERWRITE_ALL);
+
+  for (int run = 1; run <= 3; ++run) {
+    ASSERT_TRUE(run_job_to_end()) << "run " << run;
+    EXPECT_TRUE(notices.empty()) << "run " << run << ": " << notices[0];
+    EXPECT_EQ(file_tree::files_below(target), (std::vector<std::string>{"a.bin", "sub\\b.bin"}))
+        << "run " << run;
+    EXPECT_EQ(driver::control_text(dialog, IDC_ESTIMATE_LINE), TEXT_ALL_DONE) << "run " << run;
+  }
+  check_invariant();
+}
+
 // The second listing of each file finds its copy there: kept, and said so, unless Overwrite.
 TEST_F(Overlapping, TheSameFolderTwiceCopiesEachFileOnceAndNamesTheSecondTry) {
   const std::string source = make_source_tree();
