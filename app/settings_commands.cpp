@@ -6,6 +6,7 @@
 #include <commdlg.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app/dialog_controls.h"
 #include "app/dialog_state.h"
@@ -40,25 +41,29 @@ OPENFILENAMEA file_dialog_setup(HWND dialog, char (&path)[dialog_path_size], con
   return setup;
 }
 
-// Offers one source to the list. Once the list is full, the refused entry (add_source tells
-// the user) ends the loading of sources. "E:x" is refused: it would mean whatever drive E's
-// current folder happens to be.
-bool take_source(void* context, const char* source) {
+// Offers one source to the list, a relative one read against the job file's folder and listed
+// in full. Once the list is full, the refused entry (add_source tells the user) ends the loading
+// of sources. "E:x" is refused: it would mean whatever drive E's current folder happens to be.
+bool take_source(void* context, const char* value) {
   HWND dialog = static_cast<HWND>(context);
-  if (job_path_form_of(source) == job_path_form::drive_relative) {
-    show_path_error(dialog, TEXT_SOURCE_NOT_FULL_PATH, source);
+  if (job_path_form_of(value) == job_path_form::drive_relative) {
+    show_path_error(dialog, TEXT_SOURCE_NOT_FULL_PATH, value);
     return true;
   }
+  const std::string source = absolute_job_path(dialog_state_of(dialog).settings_path, value);
   const bool list_was_full = send_to_source_list(dialog, LB_GETCOUNT, 0, 0) >= max_sources;
-  add_source(dialog, source);
+  add_source(dialog, source.c_str());
   return !list_was_full;
 }
 
+// The destination, a relative one read against the job file's folder and shown in full.
 void load_dest(HWND dialog, const char* path) {
-  char dest[settings_value_size];
-  const bool fits = read_dest(path, dest);
-  const bool drive_relative = job_path_form_of(dest) == job_path_form::drive_relative;
-  if (fits && !drive_relative) {
+  char value[settings_value_size];
+  const bool value_fits = read_dest(path, value);
+  const std::string full = absolute_job_path(path, value);
+  const char* dest = value_fits ? full.c_str() : value;
+  const bool drive_relative = job_path_form_of(value) == job_path_form::drive_relative;
+  if (value_fits && !drive_relative && full.size() < static_cast<size_t>(dialog_path_size)) {
     SetDlgItemTextA(dialog, IDC_DEST_EDIT, dest);
     return;
   }

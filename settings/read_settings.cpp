@@ -10,7 +10,6 @@
 #include "core/job_state.h"
 #include "core/speed_scale.h"
 #include "platform/profile.h"
-#include "settings/job_paths.h"
 #include "settings/settings_keys.h"
 
 namespace {
@@ -63,14 +62,12 @@ void read_sources(const char* path, int32_t source_count,
     snprintf(key, sizeof key, key_source_format, index);
     char value[settings_value_size];
     profile_read_text(settings_section, key, value, sizeof value, path);
-    if (value[0] != '\0' && !take(context, absolute_job_path(path, value).c_str())) return;
+    if (value[0] != '\0' && !take(context, value)) return;
   }
 }
 
 bool read_dest(const char* path, char (&buffer)[settings_value_size]) {
-  char value[settings_value_size];
-  profile_read_text(settings_section, key_dest, value, sizeof value, path);
-  snprintf(buffer, sizeof buffer, "%s", absolute_job_path(path, value).c_str());
+  profile_read_text(settings_section, key_dest, buffer, sizeof buffer, path);
   return strlen(buffer) < static_cast<size_t>(dialog_path_size);
 }
 

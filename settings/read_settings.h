@@ -11,10 +11,6 @@ constexpr size_t settings_value_size = 1024;
 // "nsrc"; 0 when missing.
 int32_t read_source_count(const char* path);
 
-// Sources and the destination come as settings/job_paths.h reads them against the folder of
-// path (a full path): a relative one in full, a drive-relative one as it is, for the caller to
-// refuse.
-
 // Hands each non-empty "srcN" value with 0 <= N < source_count to take(context, value), in
 // ascending N, until take returns false. Only the srcN keys that the section holds are read,
 // so a huge source_count costs nothing; a key listed twice is read once.

@@ -37,6 +37,7 @@ TEST_P(DestinationInsideSource, IsNotCopiedIntoItselfOnTheNextRun) {
   store(job_state.overwrite_all, 1);
 
   for (int run = 1; run <= 2; ++run) {
+    store(job_state.running, 1);  // as Start sets it
     EXPECT_EQ(run_job(), 0) << c.name << ", run " << run;
     EXPECT_TRUE(scratch::same_tree(c.copied, host("src/out"))) << c.name << ", run " << run;
     EXPECT_EQ(texts_of(report_kind::estimate_line).back(), TEXT_ALL_DONE) << c.name;

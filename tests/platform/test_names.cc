@@ -22,7 +22,9 @@ TEST_P(SamePathIgnoringCase, JoinsOnlyNamesThatDifferInLetterCase) {
   EXPECT_EQ(same_path_ignoring_case(c.left, c.right), c.same) << c.name;
   EXPECT_EQ(same_path_ignoring_case(c.right, c.left), c.same) << c.name;
   EXPECT_EQ(gbk_same_ignoring_case(c.left, c.right), c.same) << c.name;
-  if (c.same) EXPECT_EQ(gbk_folded_hash(c.left), gbk_folded_hash(c.right)) << c.name;
+  if (c.same) {
+    EXPECT_EQ(gbk_folded_hash(c.left), gbk_folded_hash(c.right)) << c.name;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -6,9 +6,7 @@
 #include <string>
 
 #include "settings/job_paths.h"
-#include "tests/settings/job_file_helpers.h"
 #include "tests/support/case_name.h"
-#include "tests/support/settings_scratch.h"
 
 namespace {
 struct job_path_case {
@@ -66,23 +64,4 @@ INSTANTIATE_TEST_SUITE_P(
         job_path_case{"job file at a drive root", "C:\\a.frx", "x", relative, "C:\\x"}),
     case_name<job_path_case>);
 
-class JobFilePaths : public SettingsScratch {};
-
-// The read functions hand out what the dialog shows: relative values in full, the rest as
-// they stand, and a too-long check on the full form.
-TEST_F(JobFilePaths, SourcesAndDestinationComeInFull) {
-  const std::string path = path_of("job.frx");
-  write_raw(path,
-            "[Ferrix]\r\nnsrc=4\r\nsrc0=mine\r\nsrc1=..\\up\r\nsrc2=E:loose\r\nsrc3=D:\\a\r\n"
-            "dest=relout\r\n");
-  const loaded_job job = load_job(path);
-  const std::string parent = folder_.substr(0, folder_.find_last_of("\\/") + 1);
-  EXPECT_EQ(job.sources,
-            (std::vector<std::string>{folder_ + "\\mine", parent + "up", "E:loose", "D:\\a"}));
-  EXPECT_EQ(job.dest, folder_ + "\\relout");
-  EXPECT_TRUE(job.dest_fits);
-
-  write_raw(path, "[Ferrix]\r\ndest=" + std::string(259 - folder_.size(), 'x') + "\r\n");
-  EXPECT_FALSE(load_job(path).dest_fits) << "the full form is what must fit";
-}
 }  // namespace
