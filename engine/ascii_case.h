@@ -1,6 +1,7 @@
-// Byte-wise comparison of narrow texts in which only the bytes 'A' to 'Z' fold to lower case.
-// Lead bytes of double-byte characters never fold; a second byte in that range folds like any
-// other byte.
+// Byte-wise comparison of narrow texts in which only the bytes 'A' to 'Z' fold to lower case:
+// the sort's order, and nothing else. Lead bytes of double-byte characters never fold; a second
+// byte in that range folds like any other byte, so this never decides that two names are one
+// (platform/names.h does).
 #pragma once
 
 // Negative, zero or positive as left sorts before, with or after right.
