@@ -14,8 +14,8 @@ if (throughput ne "") {
   set ylabel "MB/s (log scale)"
   set logscale y
   set title "Throughput (median)"
-  plot throughput using 2:xtic(1) title "Ferrix", '' using 3 title "xcopy (Wine)", \
-       '' using 4 title "cp -r", '' using 5 title "rsync -a"
+  plot throughput using 2:xtic(1) title "Ferrix", '' using 3 title "bare loop (Wine)", \
+       '' using 4 title "xcopy (Wine)", '' using 5 title "cp -r", '' using 6 title "rsync -a"
   unset logscale y
 }
 

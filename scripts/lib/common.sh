@@ -46,6 +46,9 @@ configure_and_build() {
   # The compiler cache lives outside the tree, so the next clean clone on this machine reuses
   # it; paths below the clone are hashed relative to it.
   export CCACHE_BASEDIR=$FERRIX_ROOT CCACHE_NOHASHDIR=1
+  # The test programs' precompiled headers: ccache serves their users only when it may ignore
+  # the __DATE__-like macros and the defines a header could see.
+  export CCACHE_SLOPPINESS=pch_defines,time_macros
   cmake -S "$FERRIX_ROOT" -B "$FERRIX_BUILD/$name" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
     "$@" >"$FERRIX_BUILD/$name.configure.log" 2>&1 ||
     { cat "$FERRIX_BUILD/$name.configure.log"; return 1; }
@@ -60,19 +63,27 @@ build_windows() {
 
 start_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
-  local number=99
-  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-  step "no display: starting Xvfb on :$number"
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local number_file number=""
+  number_file=$(mktemp)
+  # Xvfb picks the first free display itself, so scripts starting at once never share one.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   FERRIX_XVFB_PID=$!
+  for _ in $(seq 100); do
+    number=$(tr -dc 0-9 <"$number_file")
+    [ -z "$number" ] || break
+    sleep 0.1
+  done
+  rm -f "$number_file"
+  step "no display: started Xvfb on :${number:-?}"
   export DISPLAY=":$number"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+  for _ in $(seq 50); do [ -n "$number" ] && xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
   echo "Xvfb did not start" >&2
   return 1
 }
 
 export_wine_environment() {
-  export WINEPREFIX=$FERRIX_BUILD/wine-prefix WINEARCH=win32 WINEDEBUG=-all
+  # FERRIX_WINE_PREFIX: another prefix, for a second Wine beside the first (scripts/test).
+  export WINEPREFIX=${FERRIX_WINE_PREFIX:-$FERRIX_BUILD/wine-prefix} WINEARCH=win32 WINEDEBUG=-all
   export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml="
 }
