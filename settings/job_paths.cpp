@@ -33,7 +33,9 @@ void drop_last_name(std::string& folder, size_t keep) {
 
 job_path_form job_path_form_of(const char* value) {
   if (value[0] == '\0' || root_length(value) != 0) return job_path_form::full;
-  return drive_length(value) == 2 ? job_path_form::drive_relative : job_path_form::relative;
+  if (drive_length(value) == 2) return job_path_form::drive_relative;
+  // ':' is never a second byte of GBK, so a byte search finds only the character.
+  return strchr(value, ':') ? job_path_form::no_name : job_path_form::relative;
 }
 
 std::string absolute_job_path(const char* job_file, const char* value) {

@@ -41,6 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                       job_path_form::drive_relative, "E:name"},
         job_path_case{"bare drive told apart", "C:\\jobs\\a.frx", "E:",
                       job_path_form::drive_relative, "E:"},
+        job_path_case{"colon past the drive kept as written", "C:\\jobs\\a.frx", ";C:\\x",
+                      job_path_form::no_name, ";C:\\x"},
         job_path_case{"name below the folder", "C:\\jobs\\a.frx", "relout", relative,
                       "C:\\jobs\\relout"},
         job_path_case{"closing backslash kept", "C:\\jobs\\a.frx", "relout\\", relative,
