@@ -8,13 +8,13 @@
 #include "core/gbk_text.h"
 #include "core/job_reports.h"
 #include "core/job_state.h"
-#include "engine/ascii_case.h"
 #include "engine/dest_path.h"
 #include "engine/file_copy.h"
 #include "engine/job_data.h"
 #include "engine/notice.h"
 #include "engine/percent.h"
 #include "engine/progress_bars.h"
+#include "engine/sort_order.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 
@@ -27,13 +27,13 @@ namespace {
 bool prepare_destination(file_copy& file, int32_t source_slot) {
   path_pieces pieces;
   split_file_path(file.source_file_path, pieces);
-  char drive_and_folder[list_path_size + 4];
+  char drive_and_folder[job_path_size + 4];
   snprintf(drive_and_folder, sizeof drive_and_folder, "%s%s", pieces.drive, pieces.folder);
   const char* source =
       source_slot >= 0 && source_slot < max_sources ? job_state.sources[source_slot] : "";
   const char* relative_folder = relative_folder_of(drive_and_folder, source);
 
-  char dest_path[notice_path_size];
+  char dest_path[composed_path_size];
   size_t length = compose_dest_path(job_state.dest_root, relative_folder, pieces.name, dest_path,
                                     sizeof dest_path);
   report_current_file(dest_path);
@@ -51,13 +51,13 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
 // on Windows: the later one must not replace the copy the job has just made of the earlier.
 // The list is sorted without regard to case, so such twins are neighbours.
 struct last_copy {
-  char source_file_path[list_path_size] = "";
+  char source_file_path[job_path_size] = "";
   int32_t source_slot = -1;
 };
 
 bool is_case_twin(const last_copy& last, const list_entry& entry) {
   return last.source_slot == static_cast<int32_t>(entry.source_slot) &&
-         compare_ignoring_ascii_case(last.source_file_path, entry.path) == 0 &&
+         compare_in_sort_order(last.source_file_path, entry.path) == 0 &&
          strcmp(last.source_file_path, entry.path) != 0;
 }
 
@@ -119,8 +119,8 @@ void end_job(progress_bars& bars, int32_t files_left, int32_t file_count) {
 }  // namespace
 
 void create_dest_folders(const char* dest_file_path) {
-  char level[list_path_size];
-  char deepest[list_path_size] = "";
+  char level[job_path_size];
+  char deepest[job_path_size] = "";
   size_t cursor = 0;
   while (next_folder_level(dest_file_path, cursor, level)) memcpy(deepest, level, sizeof level);
   // A folder that exists, or can be made, has all its parents: one call settles the usual case
