@@ -7,9 +7,9 @@
 #include "core/limits.h"
 
 struct dialog_state {
-  char last_source_folder[dialog_path_size];
-  char last_dest_folder[dialog_path_size];
-  char settings_path[dialog_path_size];
+  char last_source_folder[windows_path_size];
+  char last_dest_folder[windows_path_size];
+  char settings_path[windows_path_size];
 };
 
 // WM_INITDIALOG: the state handed to DialogBoxParamA becomes the dialog's own.

@@ -13,7 +13,7 @@ constexpr UINT drop_count_query = 0xFFFFFFFF;
 
 // The dropped name at index, when it is a folder. A name too long for the buffer is skipped:
 // the ANSI API reaches no folder by a path that long.
-bool dropped_folder(HDROP drop, UINT index, char (&folder)[dialog_path_size]) {
+bool dropped_folder(HDROP drop, UINT index, char (&folder)[windows_path_size]) {
   const UINT length = DragQueryFileA(drop, index, nullptr, 0);
   if (length == 0 || length >= sizeof folder) return false;
   DragQueryFileA(drop, index, folder, sizeof folder);
@@ -32,7 +32,7 @@ int control_under_drop(HWND dialog, HDROP drop) {
 // As Load does: a full list refuses the next folder once, not every folder left in the drop.
 void add_dropped_sources(HWND dialog, HDROP drop, UINT count) {
   for (UINT index = 0; index < count; ++index) {
-    char folder[dialog_path_size];
+    char folder[windows_path_size];
     if (!dropped_folder(drop, index, folder)) continue;
     const bool list_was_full = send_to_source_list(dialog, LB_GETCOUNT, 0, 0) >= max_sources;
     add_source(dialog, folder);
@@ -42,7 +42,7 @@ void add_dropped_sources(HWND dialog, HDROP drop, UINT count) {
 
 void set_dropped_dest(HWND dialog, HDROP drop, UINT count) {
   for (UINT index = 0; index < count; ++index) {
-    char folder[dialog_path_size];
+    char folder[windows_path_size];
     if (!dropped_folder(drop, index, folder)) continue;
     SetDlgItemTextA(dialog, IDC_DEST_EDIT, folder);
     update_start_button(dialog);

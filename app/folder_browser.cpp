@@ -19,7 +19,7 @@ int CALLBACK browse_callback(HWND browser, UINT message, LPARAM, LPARAM remember
 }
 }  // namespace
 
-bool browse_for_folder(HWND dialog, const char* prompt, char (&remembered)[dialog_path_size]) {
+bool browse_for_folder(HWND dialog, const char* prompt, char (&remembered)[windows_path_size]) {
   char display_name[MAX_PATH];  // required by the browser, not used
   BROWSEINFOA info = {};
   info.hwndOwner = dialog;

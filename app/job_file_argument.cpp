@@ -27,7 +27,7 @@ void load_job_file_argument(HWND dialog) {
   if (!first_argument(GetCommandLineA(), argument, sizeof argument)) return;
   // The profile functions look for a bare file name in the Windows folder, not the current
   // one; and Save should propose where the file really is.
-  char path[dialog_path_size];
+  char path[windows_path_size];
   const DWORD length = GetFullPathNameA(argument, sizeof path, path, nullptr);
   const bool has_full_path = length != 0 && length < sizeof path;
   if (!has_full_path || !readable_file(path)) {

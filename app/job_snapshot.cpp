@@ -8,7 +8,7 @@
 #include "res/control_ids.h"
 
 namespace {
-void take_source(HWND list, int index) {
+void snapshot_listed_source(HWND list, int index) {
   const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == LB_ERR) {
     snapshot_source(index, "");
@@ -26,10 +26,10 @@ void take_job_snapshot(HWND dialog) {
   const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
   // add_source keeps the list within the slots; the bound only guards the array.
   const int source_count = count < 0 ? 0 : count > max_sources ? max_sources : int(count);
-  for (int index = 0; index < source_count; ++index) take_source(list, index);
+  for (int index = 0; index < source_count; ++index) snapshot_listed_source(list, index);
   job_state.source_count = source_count;
 
-  char dest[dialog_path_size];
+  char dest[windows_path_size];
   GetDlgItemTextA(dialog, IDC_DEST_EDIT, dest, COUNTOF(dest));
   snapshot_dest_root(dest);
 }

@@ -26,7 +26,7 @@ constexpr char settings_filter[] = TEXT_SETTINGS_FILTER_NAME "\0" TEXT_SETTINGS_
                                    TEXT_ALL_FILES_FILTER_NAME "\0" TEXT_ALL_FILES_PATTERN "\0";
 
 // The file dialogs' shared set-up: 259 of the buffer's 260 bytes are offered to the dialog.
-OPENFILENAMEA file_dialog_setup(HWND dialog, char (&path)[dialog_path_size], const char* title,
+OPENFILENAMEA file_dialog_setup(HWND dialog, char (&path)[windows_path_size], const char* title,
                                 DWORD flags) {
   OPENFILENAMEA setup = {};
   setup.lStructSize = sizeof setup;
@@ -98,14 +98,14 @@ void gather_job(HWND dialog, job_settings* job) {
 }  // namespace
 
 void prompt_load_settings(HWND dialog) {
-  char path[dialog_path_size] = "";
+  char path[windows_path_size] = "";
   OPENFILENAMEA setup = file_dialog_setup(dialog, path, TEXT_LOAD_TITLE,
                                           OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
   if (GetOpenFileNameA(&setup)) load_settings_file(dialog, path);
 }
 
 void load_settings_file(HWND dialog, const char* path) {
-  char (&settings_path)[dialog_path_size] = dialog_state_of(dialog).settings_path;
+  char (&settings_path)[windows_path_size] = dialog_state_of(dialog).settings_path;
   if (path != settings_path) snprintf(settings_path, sizeof settings_path, "%s", path);
   const int32_t source_count = read_source_count(path);
   send_to_source_list(dialog, LB_RESETCONTENT, 0, 0);
@@ -123,8 +123,8 @@ void load_settings_file(HWND dialog, const char* path) {
 }
 
 void prompt_save_settings(HWND dialog) {
-  char (&settings_path)[dialog_path_size] = dialog_state_of(dialog).settings_path;
-  char path[dialog_path_size];
+  char (&settings_path)[windows_path_size] = dialog_state_of(dialog).settings_path;
+  char path[windows_path_size];
   snprintf(path, sizeof path, "%s", settings_path);
   OPENFILENAMEA setup = file_dialog_setup(dialog, path, TEXT_SAVE_TITLE,
                                           OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);

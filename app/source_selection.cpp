@@ -11,12 +11,12 @@
 #include "res/texts.h"
 
 namespace {
-constexpr size_t max_source_length = source_path_size - 1;
+constexpr size_t max_source_length = job_path_size - 1;
 }  // namespace
 
 void update_start_button(HWND dialog) {
   const bool has_source = send_to_source_list(dialog, LB_GETCOUNT, 0, 0) > 0;
-  char dest[dialog_path_size - 1];
+  char dest[windows_path_size - 1];
   GetDlgItemTextA(dialog, IDC_DEST_EDIT, dest, COUNTOF(dest));
   // One worker at a time: a stopped job's worker may still be cleaning up.
   const bool earlier_worker = load(job_state.started) == 0 && load(job_state.worker_alive) != 0;

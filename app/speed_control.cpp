@@ -30,19 +30,19 @@ void follow_speed_slider(HWND dialog) {
   const int32_t position = static_cast<int32_t>(send_to_slider(dialog, TBM_GETPOS, 0, 0));
   const int32_t limit = speed_from_position(position);
   store(job_state.speed_limit, limit);
-  store(job_state.chunk_size, limit / 10);
   update_speed_display(dialog);
 }
 
 void update_speed_display(HWND dialog) {
   const int32_t limit = load(job_state.speed_limit);
+  const chunk_pace pace = pace_for_limit(limit);
+  store(job_state.chunk_size, pace.chunk_size);
+  store(job_state.chunk_delay_ms, pace.chunk_delay_ms);
   if (limit == unlimited_speed) {
     show_control(dialog, IDC_SPEED_TEXT, false);
     show_control(dialog, IDC_SPEED_UNLIMITED, true);
-    store(job_state.chunk_delay_ms, 0);
     return;
   }
-  store(job_state.chunk_delay_ms, limited_chunk_delay_ms);
   show_control(dialog, IDC_SPEED_TEXT, true);
   show_control(dialog, IDC_SPEED_UNLIMITED, false);
   char text[64];

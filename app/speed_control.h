@@ -9,6 +9,6 @@ void set_up_speed_slider(HWND dialog);
 // position. Also for whoever moves the slider itself and cannot rely on a notification.
 void follow_speed_slider(HWND dialog);
 
-// Sets chunk_delay_ms from speed_limit and shows the limit: as text, or the picture when
-// unlimited.
+// Paces the worker for speed_limit (chunk size and delay) and shows the limit: as text, or the
+// picture when unlimited.
 void update_speed_display(HWND dialog);

@@ -4,11 +4,11 @@
 #pragma once
 #include <cstdint>
 
-constexpr int mailbox_path_size = 1024;  // any destination path the worker composes
+#include "core/limits.h"
 
 struct display_changes {
   bool has_current_file;
-  char current_file[mailbox_path_size];
+  char current_file[composed_path_size];
   int32_t file_progress;     // -1: unchanged since the last take
   int32_t overall_progress;  // -1: unchanged since the last take
 };

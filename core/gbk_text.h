@@ -25,3 +25,8 @@ const char* gbk_next_backslash(const char* text);
 
 // Bytes taken by the character that starts at text: 2 for a double-byte character, else 1.
 size_t gbk_character_length(const char* text);
+
+// True when the first `length` bytes of both texts are the same but for the case of ASCII
+// letters; a double-byte character (whose second byte may look like a letter) must match as it
+// stands. For names compared as the profile API compares them, not as Windows compares files.
+bool gbk_same_ignoring_ascii_case(const char* left, const char* right, size_t length);

@@ -22,9 +22,9 @@ struct job_state_record {
   // The job's inputs, frozen at Start before the worker exists. main_window is the dialog
   // that shows the worker's reports; only the dialog's side of the reports looks at it.
   void* main_window = nullptr;
-  char sources[max_sources][source_path_size] = {};
+  char sources[max_sources][job_path_size] = {};
   int32_t source_count = 0;
-  char dest_root[dialog_path_size] = {};
+  char dest_root[windows_path_size] = {};
 
   // Live options and speed: the worker reads them afresh at each use.
   shared_int overwrite_all{0};

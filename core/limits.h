@@ -2,5 +2,9 @@
 #pragma once
 
 constexpr int max_sources = 512;
-constexpr int source_path_size = 256;  // 255 characters and the NUL
-constexpr int dialog_path_size = 260;  // 259 characters and the NUL: the dialog's paths
+constexpr int job_path_size = 256;  // any path a job holds: 255 characters and the NUL
+// The longest path the ANSI Windows calls take (MAX_PATH: 259 characters and the NUL): the
+// dialog's paths, a listed name, the temporary copy's path.
+constexpr int windows_path_size = 260;
+// Longer than any path the worker composes (a source or destination path and a file name).
+constexpr int composed_path_size = 1024;

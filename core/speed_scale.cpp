@@ -13,3 +13,8 @@ int32_t speed_from_position(int32_t position) {
   const int32_t truncated = static_cast<int32_t>(speed);
   return truncated <= min_speed_limit ? min_speed_limit : truncated;
 }
+
+chunk_pace pace_for_limit(int32_t speed_limit) {
+  constexpr int32_t limited_chunk_delay_ms = 100;
+  return {speed_limit / 10, speed_limit == unlimited_speed ? 0 : limited_chunk_delay_ms};
+}

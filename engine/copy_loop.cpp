@@ -27,7 +27,7 @@ namespace {
 bool prepare_destination(file_copy& file, int32_t source_slot) {
   path_pieces pieces;
   split_file_path(file.source_file_path, pieces);
-  char drive_and_folder[list_path_size + 4];
+  char drive_and_folder[job_path_size + 4];
   snprintf(drive_and_folder, sizeof drive_and_folder, "%s%s", pieces.drive, pieces.folder);
   const char* source =
       source_slot >= 0 && source_slot < max_sources ? job_state.sources[source_slot] : "";
@@ -106,8 +106,8 @@ void end_job(progress_bars& bars, int32_t files_left, int32_t file_count) {
 }  // namespace
 
 void create_dest_folders(const char* dest_file_path) {
-  char level[list_path_size];
-  char deepest[list_path_size] = "";
+  char level[job_path_size];
+  char deepest[job_path_size] = "";
   size_t cursor = 0;
   while (next_folder_level(dest_file_path, cursor, level)) memcpy(deepest, level, sizeof level);
   // A folder that exists, or can be made, has all its parents: one call settles the usual case

@@ -10,7 +10,7 @@
 #include "engine/job_data.h"
 #include "engine/notice.h"
 #include "engine/source_scan.h"
-#include "engine/worker_memory.h"
+#include "platform/worker_memory.h"
 
 namespace {
 // The list, or nothing when memory ran out: then the job ends normally with no file.

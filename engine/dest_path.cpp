@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "core/gbk_text.h"
-#include "engine/ascii_case.h"
 
 void split_file_path(const char* path, path_pieces& pieces) {
   size_t drive = drive_length(path);
@@ -49,7 +48,7 @@ bool stays_below_root(const char* relative_folder, const char* name) {
   return gbk_next_backslash(name) == nullptr && part_stays_in_place(name, strlen(name));
 }
 
-bool next_folder_level(const char* dest_file_path, size_t& cursor, char (&level)[list_path_size]) {
+bool next_folder_level(const char* dest_file_path, size_t& cursor, char (&level)[job_path_size]) {
   path_pieces pieces;
   split_file_path(dest_file_path, pieces);
   size_t folder_length = strlen(pieces.folder);
@@ -64,12 +63,15 @@ bool next_folder_level(const char* dest_file_path, size_t& cursor, char (&level)
 }
 
 bool compose_temp_path(const char* dest_file_path, uint32_t number,
-                       char (&temp_path)[temp_path_size]) {
+                       char (&temp_path)[windows_path_size]) {
   path_pieces pieces;
   split_file_path(dest_file_path, pieces);
   char name[8];
   snprintf(name, sizeof name, "~%04x", static_cast<unsigned>(number & 0xFFFF));
-  if (compare_ignoring_ascii_case(name, pieces.name) == 0) return false;
+  const size_t name_length = strlen(name);
+  if (strlen(pieces.name) == name_length &&
+      gbk_same_ignoring_ascii_case(name, pieces.name, name_length))
+    return false;
   int length = snprintf(temp_path, sizeof temp_path, "%s%s%s", pieces.drive, pieces.folder, name);
   return length > 0 && static_cast<size_t>(length) < sizeof temp_path;
 }

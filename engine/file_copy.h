@@ -9,9 +9,9 @@
 #include "engine/rate_meter.h"
 
 struct file_copy {
-  char source_file_path[list_path_size];
-  char dest_file_path[list_path_size];
-  char temp_path[temp_path_size];  // where the copy is written until it is complete
+  char source_file_path[job_path_size];
+  char dest_file_path[job_path_size];
+  char temp_path[windows_path_size];  // where the copy is written until it is complete
   FILE* source_stream;
   FILE* dest_stream;  // open on temp_path
   int64_t file_size;

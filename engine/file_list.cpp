@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/ascii_case.h"
-#include "engine/worker_memory.h"
+#include "engine/sort_order.h"
+#include "platform/worker_memory.h"
 
 list_entry** grow_file_list(list_entry** old, int32_t new_capacity, int32_t old_capacity) {
   auto grown = static_cast<list_entry**>(worker_calloc(new_capacity, sizeof(list_entry*)));
@@ -40,7 +40,7 @@ int compare_paths_descending(const void* a, const void* b) {
   const list_entry* right = *static_cast<list_entry* const*>(b);
   // Twins that differ only in letter case keep one order, bytes deciding, so that which of
   // them is copied (the other is skipped) does not depend on the sort's whims.
-  int order = compare_ignoring_ascii_case(left->path, right->path);
+  int order = compare_in_sort_order(left->path, right->path);
   return -(order != 0 ? order : strcmp(left->path, right->path));
 }
 

@@ -3,11 +3,12 @@
 #pragma once
 #include <cstdint>
 
-constexpr int32_t list_path_size = 256;  // 255 characters and the NUL
-constexpr int32_t list_growth = 1024;    // first capacity and every growth step
+#include "core/limits.h"
+
+constexpr int32_t list_growth = 1024;  // first capacity and every growth step
 
 struct list_entry {
-  char path[list_path_size];  // full source path of one file
+  char path[job_path_size];  // full source path of one file
   // Its size as listed (taken out of the estimate when the file is not copied) and the
   // sources slot it was found under, in one word: the entry stays in the heap block size
   // it had before it knew its size.

@@ -6,7 +6,7 @@
 #include "core/job_state.h"
 
 namespace {
-constexpr size_t notice_text_size = notice_path_size + 64;
+constexpr size_t notice_text_size = composed_path_size + 64;
 
 // What was read gets the read-error sentence, what was written the write-error one; a kept
 // file gets the latter too, as if the file had been in the way.

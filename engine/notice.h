@@ -4,9 +4,8 @@
 #include <cstddef>
 
 #include "core/job_reports.h"
+#include "core/limits.h"
 #include "res/texts.h"
-
-constexpr size_t notice_path_size = 1024;  // longer than any path the worker composes
 
 // A notice about one file or folder, its sentence chosen by its kind; quiet while dont_notify
 // is set.

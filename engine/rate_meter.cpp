@@ -49,8 +49,8 @@ void show_estimate(const rate_meter& meter) {
   report_estimate_line(line);
 }
 
-// Starts the next sample interval and returns the elapsed job time as text.
-char* restart_interval(rate_meter& meter, char (&elapsed)[duration_text_size]) {
+// The elapsed job time as text; the next sample interval starts now.
+char* elapsed_text_at_new_interval(rate_meter& meter, char (&elapsed)[duration_text_size]) {
   int32_t now = clock_seconds();
   meter.sample_start_time = now;
   meter.bytes_since_sample = 0;
@@ -77,7 +77,7 @@ void rate_meter_chunk_done(rate_meter& meter, uint32_t bytes_read, int32_t files
 
   char elapsed[duration_text_size];
   char line[160];
-  snprintf(line, sizeof line, TEXT_SPEED_LINE, restart_interval(meter, elapsed),
+  snprintf(line, sizeof line, TEXT_SPEED_LINE, elapsed_text_at_new_interval(meter, elapsed),
            speed_figure(meter), files_left);
   report_status_line(line);
 }
@@ -88,7 +88,7 @@ void rate_meter_pause_tick(rate_meter& meter, int32_t files_left) {
 
   char elapsed[duration_text_size];
   char line[160];
-  snprintf(line, sizeof line, TEXT_PAUSED_LINE, restart_interval(meter, elapsed),
+  snprintf(line, sizeof line, TEXT_PAUSED_LINE, elapsed_text_at_new_interval(meter, elapsed),
            speed_figure(meter), files_left);
   report_status_line(line);
   report_estimate_line("");

@@ -7,13 +7,13 @@
 #include "core/gbk_text.h"
 #include "engine/job_data.h"
 #include "engine/notice.h"
-#include "engine/worker_memory.h"
+#include "platform/worker_memory.h"
 
 namespace {
-constexpr size_t max_path_length = list_path_size - 1;
+constexpr size_t max_path_length = job_path_size - 1;
 // Room for any prefix the scan can compose (root, relative path and two backslashes), so that
 // a refused one is still shown whole.
-constexpr size_t prefix_buffer_size = 2 * list_path_size + 8;
+constexpr size_t prefix_buffer_size = 2 * job_path_size + 8;
 
 // root, a backslash unless root ends with one, relative_path, a backslash unless the text so
 // far ends with one. Returns the full length, which may pass the buffer's.
@@ -50,7 +50,7 @@ void report_unlisted(notice_kind kind, const char* path) {
 }
 
 void report_unlisted(notice_kind kind, const char* prefix, const char* name) {
-  char path[notice_path_size];
+  char path[composed_path_size];
   snprintf(path, sizeof path, "%s%s", prefix, name);
   report_unlisted(kind, path);
 }
@@ -58,7 +58,7 @@ void report_unlisted(notice_kind kind, const char* prefix, const char* name) {
 // The folder a prefix names, as a user would write it: without the backslash that closes it,
 // except where that backslash is all there is of a root ("E:\").
 void report_unlistable_folder(const char* prefix) {
-  char folder[notice_path_size];
+  char folder[composed_path_size];
   snprintf(folder, sizeof folder, "%s", prefix);
   const char* last = gbk_last_backslash(folder);
   if (last && last[1] == '\0' && last > folder && last[-1] != ':')
@@ -83,7 +83,7 @@ void scan_subfolder(const char* root, const char* relative_path, const char* pre
     report_unlisted(notice_kind::path_too_long, prefix, name);
     return;
   }
-  char sub_relative[list_path_size];
+  char sub_relative[job_path_size];
   int length = snprintf(sub_relative, sizeof sub_relative, "%s%s%s", relative_path,
                         relative_path[0] ? "\\" : "", name);
   if (length < 0 || static_cast<size_t>(length) >= sizeof sub_relative) return;
@@ -98,7 +98,7 @@ void list_file(const char* prefix, const folder_entry& entry, list_entry**& list
     report_unlisted(notice_kind::path_too_long, prefix, entry.name);
     return;
   }
-  char path[list_path_size];
+  char path[job_path_size];
   memcpy(path, prefix, prefix_length);
   memcpy(path + prefix_length, entry.name, name_length + 1);
   if (!add_list_entry(list, file_count, file_capacity, path, context.source_slot, entry.size)) {
@@ -131,7 +131,7 @@ void scan_folder(const char* root, const char* relative_path, list_entry**& list
     context.ancestors = &here;
   }
 
-  char pattern[list_path_size + 4];
+  char pattern[job_path_size + 4];
   snprintf(pattern, sizeof pattern, "%s*.*", prefix);
   folder_listing* listing = folder_listing_open(pattern);
   if (!listing) {
@@ -155,7 +155,7 @@ void scan_folder(const char* root, const char* relative_path, list_entry**& list
   context.ancestors = here.parent;
 }
 
-int32_t scan_sources(const char (*sources)[source_path_size], int32_t source_count,
+int32_t scan_sources(const char (*sources)[job_path_size], int32_t source_count,
                      list_entry**& list) {
   int32_t file_count = 0;
   int32_t file_capacity = list_growth;

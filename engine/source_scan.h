@@ -29,7 +29,7 @@ struct scan_context {
 // Returns the entry count; -1 when memory ran out, in which case everything obtained has been
 // freed and list is null. Gives up early (keeping what it has) once the job is stopped or the
 // dialog is closing.
-int32_t scan_sources(const char (*sources)[source_path_size], int32_t source_count,
+int32_t scan_sources(const char (*sources)[job_path_size], int32_t source_count,
                      list_entry**& list);
 
 // Scans the folder relative_path below root, and every folder below it, into the list.

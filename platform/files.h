@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/limits.h"
+
 struct folder_entry {
-  char name[260];
+  char name[windows_path_size];
   bool is_folder;
   uint64_t size;
 };

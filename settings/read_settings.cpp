@@ -68,7 +68,7 @@ void read_sources(const char* path, int32_t source_count,
 
 bool read_dest(const char* path, char (&buffer)[settings_value_size]) {
   profile_read_text(settings_section, key_dest, buffer, sizeof buffer, path);
-  return strlen(buffer) < static_cast<size_t>(dialog_path_size);
+  return strlen(buffer) < static_cast<size_t>(windows_path_size);
 }
 
 int32_t read_option(const char* path, const char* key) {

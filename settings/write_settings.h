@@ -9,8 +9,8 @@
 // Everything a save writes, gathered from the dialog first.
 struct job_settings {
   int32_t source_count;  // 0 to max_sources
-  char sources[max_sources][source_path_size];
-  char dest[dialog_path_size];
+  char sources[max_sources][job_path_size];
+  char dest[windows_path_size];
   int32_t overwrite_all;
   int32_t dont_notify;
   int32_t speed_position;

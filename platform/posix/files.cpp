@@ -12,20 +12,7 @@
 #include <cstring>
 #include <new>
 
-#include "core/gbk_text.h"
-
-namespace {
-constexpr size_t host_path_size = 4096;
-
-// Only separators turn into slashes: the second byte of a GBK character may be 0x5C too.
-void to_host_path(const char* path, char (&host)[host_path_size]) {
-  snprintf(host, sizeof host, "%s", path);
-  for (char* c = host; *c; ++c) {
-    if (gbk_is_lead_byte(static_cast<unsigned char>(*c)) && c[1] != '\0') ++c;
-    else if (*c == '\\') *c = '/';
-  }
-}
-}  // namespace
+#include "platform/posix/host_path.h"
 
 struct folder_listing {
   DIR* dir;
@@ -35,7 +22,10 @@ struct folder_listing {
 folder_listing* folder_listing_open(const char* pattern) {
   folder_listing* listing = new (std::nothrow) folder_listing{};
   if (!listing) return nullptr;
-  to_host_path(pattern, listing->folder);
+  if (!to_host_path(pattern, listing->folder)) {
+    delete listing;
+    return nullptr;
+  }
   char* last_slash = strrchr(listing->folder, '/');
   if (last_slash) last_slash[1] = '\0';  // drop the "*.*" pattern, keep the folder
   else listing->folder[0] = '\0';
@@ -69,14 +59,17 @@ void folder_listing_close(folder_listing* listing) {
 
 make_folder_result make_folder(const char* path) {
   char host[host_path_size];
-  to_host_path(path, host);
+  if (!to_host_path(path, host)) return make_folder_result::failed;
   if (mkdir(host, 0777) == 0) return make_folder_result::made;
   return errno == EEXIST ? make_folder_result::exists : make_folder_result::failed;
 }
 
 FILE* open_file_stream(const char* path, const char* mode) {
   char host[host_path_size];
-  to_host_path(path, host);
+  if (!to_host_path(path, host)) {
+    errno = ENAMETOOLONG;
+    return nullptr;
+  }
   return fopen(host, mode);
 }
 
@@ -89,8 +82,8 @@ int64_t stream_size(FILE* stream) {
 
 FILE* create_new_file_stream(const char* path, bool* name_taken) {
   char host[host_path_size];
-  to_host_path(path, host);
   *name_taken = false;
+  if (!to_host_path(path, host)) return nullptr;
   int fd = open(host, O_WRONLY | O_CREAT | O_EXCL, 0666);
   if (fd < 0) {
     *name_taken = errno == EEXIST;
@@ -103,7 +96,7 @@ FILE* create_new_file_stream(const char* path, bool* name_taken) {
 
 int delete_file(const char* path) {
   char host[host_path_size];
-  to_host_path(path, host);
+  if (!to_host_path(path, host)) return ENAMETOOLONG;
   return remove(host) == 0 ? 0 : errno;
 }
 
@@ -122,14 +115,13 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
   // Closing first: here a close can still report a write that failed late (network shares).
   if (fclose(stream) != 0) return false;
   char host_from[host_path_size], host_to[host_path_size];
-  to_host_path(temp_path, host_from);
-  to_host_path(final_path, host_to);
+  if (!to_host_path(temp_path, host_from) || !to_host_path(final_path, host_to)) return false;
   return replace ? rename(host_from, host_to) == 0 : move_to_new_name(host_from, host_to);
 }
 
 bool get_file_identity(const char* path, file_identity* identity) {
   char host[host_path_size];
-  to_host_path(path, host);
+  if (!to_host_path(path, host)) return false;
   struct stat info;
   if (stat(host, &info) != 0) return false;
   identity->volume = static_cast<uint64_t>(info.st_dev);

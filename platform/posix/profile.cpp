@@ -8,20 +8,14 @@
 #include <string>
 
 #include "core/gbk_text.h"
+#include "platform/posix/host_path.h"
 
 namespace {
-constexpr size_t host_path_size = 4096;
-
-void to_host_path(const char* path, char (&host)[host_path_size]) {
-  snprintf(host, sizeof host, "%s", path);
-  for (char* c = host; *c; ++c)
-    if (*c == '\\') *c = '/';
-}
 
 // Missing and unreadable (a folder, say) both give false.
 bool read_whole_file(const char* path, std::string* text) {
   char host[host_path_size];
-  to_host_path(path, host);
+  if (!to_host_path(path, host)) return false;
   FILE* file = fopen(host, "rb");
   if (!file) return false;
   char chunk[65536];
@@ -34,7 +28,7 @@ bool read_whole_file(const char* path, std::string* text) {
 
 bool write_whole_file(const char* path, const std::string& text) {
   char host[host_path_size];
-  to_host_path(path, host);
+  if (!to_host_path(path, host)) return false;
   FILE* file = fopen(host, "wb");
   if (!file) return false;
   const bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
@@ -54,22 +48,12 @@ span trimmed(span text) {
   return text;
 }
 
-char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Letter case does not count; a double-byte character (whose second byte may look like a
 // letter) is compared as it stands.
 bool same_name(span name, const char* wanted) {
   const size_t length = strlen(wanted);
-  if (static_cast<size_t>(name.end - name.begin) != length) return false;
-  for (size_t i = 0; i < length; ++i) {
-    if (gbk_is_lead_byte(static_cast<unsigned char>(wanted[i])) && i + 1 < length) {
-      if (name.begin[i] != wanted[i] || name.begin[i + 1] != wanted[i + 1]) return false;
-      ++i;
-    } else if (ascii_lower(name.begin[i]) != ascii_lower(wanted[i])) {
-      return false;
-    }
-  }
-  return true;
+  return static_cast<size_t>(name.end - name.begin) == length &&
+         gbk_same_ignoring_ascii_case(name.begin, wanted, length);
 }
 
 enum class line_kind { blank, section, key_value, other };
@@ -220,7 +204,7 @@ bool profile_write_text(const char* section, const char* key, const char* text,
                         const char* path) {
   std::string old_text;
   char host[host_path_size];
-  to_host_path(path, host);
+  if (!to_host_path(path, host)) return false;
   FILE* probe = fopen(host, "rb");
   if (probe) {
     fclose(probe);

@@ -4,8 +4,7 @@
 #pragma once
 #include <cstddef>
 
-// The ANSI calls take no longer path, whatever its form (MAX_PATH, with the NUL).
-constexpr size_t exact_path_size = 260;
+#include "core/limits.h"  // windows_path_size: the ANSI calls take no longer path, in any form
 
 // What a path is handed to the ANSI calls as. An absolute path ("X:\..." or
 // "\\server\share\...") with a part below its root that ends in a dot or a blank: its "\\?\"

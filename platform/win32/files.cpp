@@ -19,7 +19,7 @@
 #include "core/gbk_text.h"
 #include "platform/win32/exact_path.h"
 
-static_assert(exact_path_size == MAX_PATH);
+static_assert(windows_path_size == MAX_PATH);
 
 namespace {
 bool is_separator(char c) { return c == '\\' || c == '/'; }
@@ -145,7 +145,7 @@ namespace {
 // What this backend hands every call: the path itself or its exact form; null when the exact
 // form does not fit, and the call must fail rather than reach another name.
 struct exact_buffer {
-  char text[exact_path_size];
+  char text[windows_path_size];
 };
 
 const char* for_calls(const char* path, exact_buffer& buffer) {
@@ -175,7 +175,7 @@ bool wildcard_in_folder_part(const char* pattern) {
 bool folder_may_be_listed(const char* pattern) {
   const char* last_backslash = gbk_last_backslash(pattern);
   if (!last_backslash) return false;
-  char folder[exact_path_size];
+  char folder[windows_path_size];
   snprintf(folder, sizeof folder, "%.*s", static_cast<int>(last_backslash - pattern + 1), pattern);
   HANDLE handle = CreateFileA(folder, FILE_LIST_DIRECTORY,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

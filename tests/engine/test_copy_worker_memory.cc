@@ -4,7 +4,7 @@
 
 #include "core/job_state.h"
 #include "engine/job_data.h"
-#include "engine/worker_memory.h"
+#include "platform/testing/refusing_worker_memory.h"
 #include "res/texts.h"
 #include "tests/support/copy_job_fixture.h"
 

@@ -34,7 +34,7 @@ std::string dest_of(const dest_case& c) {
 std::vector<std::string> levels_of(const char* dest_file) {
   std::vector<std::string> levels;
   size_t cursor = 0;
-  char level[list_path_size];
+  char level[job_path_size];
   while (next_folder_level(dest_file, cursor, level)) levels.push_back(level);
   return levels;
 }
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DestinationPathLimits, ComposedLengthIsReportedWholeWhenTheBufferIsShort) {
   std::string root(250, 'r');
-  char out[list_path_size];
+  char out[job_path_size];
   size_t length = compose_dest_path(root.c_str(), "\\sub\\", "name.txt", out, sizeof out);
   EXPECT_EQ(length, 250u + 1 + 4 + 8);
   EXPECT_EQ(strlen(out), sizeof out - 1);  // cut, never overrun
@@ -98,7 +98,7 @@ TEST(DestinationPathLimits, RelativeFolderNeverRunsPastItsText) {
 }
 
 TEST(TemporaryName, IsShortBesideTheDestinationAndNeverItsOwnName) {
-  char temp[temp_path_size];
+  char temp[windows_path_size];
   ASSERT_TRUE(compose_temp_path("D:\\out\\sub\\a.txt", 0x1a, temp));
   EXPECT_STREQ(temp, "D:\\out\\sub\\~001a");
 

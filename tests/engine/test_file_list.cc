@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/file_list.h"
-#include "engine/worker_memory.h"
+#include "platform/testing/refusing_worker_memory.h"
 
 namespace {
 struct growing_list {

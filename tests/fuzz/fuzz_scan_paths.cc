@@ -10,7 +10,7 @@
 #include "engine/file_list.h"
 #include "engine/job_data.h"
 #include "engine/source_scan.h"
-#include "engine/worker_memory.h"
+#include "platform/testing/refusing_worker_memory.h"
 #include "platform/testing/recording_reports.h"
 #include "tests/fuzz/fake_files.h"
 #include "tests/fuzz/fake_tree.h"

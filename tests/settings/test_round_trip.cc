@@ -57,9 +57,9 @@ TEST_F(RoundTrip, RandomJobsComeBackUnchanged) {
   for (int round = 0; round < 120; ++round) {
     std::vector<std::string> sources;
     const int count = static_cast<int>(random() % 7);
-    for (int i = 0; i < count; ++i) sources.push_back(random_path(random, source_path_size - 1));
+    for (int i = 0; i < count; ++i) sources.push_back(random_path(random, job_path_size - 1));
     // One draw per statement: the order of draws is then the same on every compiler.
-    const std::string dest = random_path(random, dialog_path_size - 1);
+    const std::string dest = random_path(random, windows_path_size - 1);
     const int32_t overwrite_all = static_cast<int32_t>(random() % 2);
     const int32_t dont_notify = static_cast<int32_t>(random() % 2);
     const int32_t speed = slider_min_position + static_cast<int32_t>(random() % slider_positions);

@@ -7,9 +7,9 @@
 #include "core/job_state.h"
 #include "engine/copy_worker.h"
 #include "engine/job_data.h"
-#include "engine/worker_memory.h"
 #include "platform/testing/fake_clock.h"
 #include "platform/testing/host_tools.h"
+#include "platform/testing/refusing_worker_memory.h"
 #include "res/texts.h"
 
 namespace {

@@ -21,7 +21,7 @@ struct form_case {
 class ExactPath : public testing::TestWithParam<form_case> {};
 
 TEST_P(ExactPath, GivesTheFormThatReachesEveryNameAsItIs) {
-  char buffer[exact_path_size];
+  char buffer[windows_path_size];
   const char* path = GetParam().path;
   const char* form = exact_path(path, buffer, sizeof buffer);
   if (!GetParam().expected)
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
     case_name<form_case>);
 
 TEST(ExactPath, FailsWhenTheLiteralFormPassesTheAnsiLimit) {
-  char buffer[exact_path_size];
+  char buffer[windows_path_size];
   const std::string longest = "C:\\" + std::string(251, 'p') + ".";  // 255: the engine's limit
   EXPECT_STREQ(exact_path(longest.c_str(), buffer, sizeof buffer), ("\\\\?\\" + longest).c_str());
   EXPECT_EQ(exact_path((longest + ".").c_str(), buffer, sizeof buffer), nullptr);

@@ -1,8 +1,10 @@
-// The worker's allocations and the test hook that can refuse one of them.
-#include "engine/worker_memory.h"
+// The worker's allocations in the tests, and the hook that can refuse one of them.
+#include "platform/testing/refusing_worker_memory.h"
 
 #include <atomic>
 #include <cstdlib>
+
+#include "platform/worker_memory.h"
 
 namespace {
 std::atomic<int32_t> successes_before_failure{-1};

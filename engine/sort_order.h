@@ -1,11 +1,11 @@
-// Byte-wise comparison of narrow texts in which only the bytes 'A' to 'Z' fold to lower case:
-// the sort's order, and nothing else. Lead bytes of double-byte characters never fold; a second
-// byte in that range folds like any other byte, so this never decides that two names are one
-// (platform/names.h does).
+// The order of the file list: bytes compared with only 'A' to 'Z' folded to lower case. Lead
+// bytes of double-byte characters never fold; a second byte in that range folds like any
+// other byte, which is fine for an order and wrong for deciding that two names are the same
+// (platform/names.h decides that).
 #pragma once
 
 // Negative, zero or positive as left sorts before, with or after right.
-inline int compare_ignoring_ascii_case(const char* left, const char* right) {
+inline int compare_in_sort_order(const char* left, const char* right) {
   auto folded = [](unsigned char byte) {
     return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + 0x20) : byte;
   };
