@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "core/gbk_case_fold.h"
-#include "engine/worker_memory.h"
 #include "platform/names.h"
+#include "platform/worker_memory.h"
 
 namespace {
 constexpr uint32_t first_capacity = 1024;

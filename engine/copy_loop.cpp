@@ -33,7 +33,7 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
       source_slot >= 0 && source_slot < max_sources ? job_state.sources[source_slot] : "";
   const char* relative_folder = relative_folder_of(drive_and_folder, source);
 
-  char dest_path[notice_path_size];
+  char dest_path[composed_path_size];
   size_t length = compose_dest_path(job_state.dest_root, relative_folder, pieces.name, dest_path,
                                     sizeof dest_path);
   report_current_file(dest_path);
