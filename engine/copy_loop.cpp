@@ -69,7 +69,7 @@ file_outcome passed_over(file_outcome outcome) {
 
 file_outcome copy_listed_file(const list_entry& entry, file_copy& file, const last_copy& last,
                               rate_meter& meter, progress_bars& bars, int32_t files_left,
-                              uint32_t& temp_number) {
+                              temp_names& temps) {
   snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry.path);
   if (!prepare_destination(file, entry.source_slot)) return passed_over(file_outcome::failed);
   if (is_case_twin(last, entry)) {
@@ -77,7 +77,7 @@ file_outcome copy_listed_file(const list_entry& entry, file_copy& file, const la
     show_file_notice(notice_kind::kept_existing, file.dest_file_path);
     return passed_over(file_outcome::skipped);
   }
-  file_outcome opened = open_file_streams(file, temp_number);
+  file_outcome opened = open_file_streams(file, temps);
   if (opened != file_outcome::copied) return passed_over(opened);
   rate_meter_file_start(meter);
   file_outcome copied = copy_file_chunks(file, meter, bars, files_left);
@@ -136,14 +136,14 @@ void copy_files(int32_t file_count) {
   rate_meter_start(meter);
   progress_bars bars;
   last_copy last;
-  uint32_t temp_number = 0;
+  temp_names temps{};
   int32_t files_left = file_count;
   while (files_left != 0 && load(job_state.running)) {
     show_all_progress(bars, percent_of(static_cast<uint64_t>(files_left), file_count));
     const list_entry& entry = *job_data.file_list[files_left - 1];
     file_copy file{};
     file_outcome outcome =
-        copy_listed_file(entry, file, last, meter, bars, files_left, temp_number);
+        copy_listed_file(entry, file, last, meter, bars, files_left, temps);
     count_outcome(outcome, entry, file);
     if (outcome == file_outcome::copied) {
       memcpy(last.source_file_path, entry.path, sizeof last.source_file_path);
