@@ -19,6 +19,7 @@ void report_overall_progress(int32_t percent);
 enum class notice_kind : int32_t {
   kept_existing,         // the destination exists and is left alone: the file is skipped
   read_error,            // a source file could not be opened or read to its end
+  source_changed,        // a source cut short or rewritten while copied: its copy dropped
   write_error,           // the destination could not be made, written, named or placed
   not_deleted,           // a temporary copy could not be deleted
   folder_not_listed,     // a source folder could not be listed

@@ -55,7 +55,7 @@ file_outcome passed_over(file_outcome outcome) {
 
 file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
                               const copied_names& copied, rate_meter& meter, progress_bars& bars,
-                              int32_t files_left, uint32_t& temp_number) {
+                              int32_t files_left, temp_names& temps) {
   snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry.path);
   if (!prepare_destination(file, entry.source_slot)) return passed_over(file_outcome::failed);
   // Two files of one source whose names the destination takes for one: the later one must
@@ -64,7 +64,7 @@ file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
     show_file_notice(notice_kind::kept_existing, file.dest_file_path);
     return passed_over(file_outcome::skipped);
   }
-  file_outcome opened = open_file_streams(file, temp_number);
+  file_outcome opened = open_file_streams(file, temps);
   if (opened != file_outcome::copied) return passed_over(opened);
   rate_meter_file_start(meter);
   file_outcome result = copy_file_chunks(file, meter, bars, files_left);
@@ -123,14 +123,16 @@ void copy_files(int32_t file_count) {
   rate_meter_start(meter);
   progress_bars bars;
   copied_names copied;
-  uint32_t temp_number = 0;
+  temp_names temps{};
   int32_t files_left = file_count;
   while (files_left != 0 && load(job_state.running)) {
     show_all_progress(bars, percent_of(static_cast<uint64_t>(files_left), file_count));
     const list_entry& entry = *job_data.file_list[files_left - 1];
     file_copy file{};
     file_outcome outcome =
-        copy_listed_file(entry, file, copied, meter, bars, files_left, temp_number);
+file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
+                              const copied_names& copied, rate_meter& meter, progress_bars& bars,
+                              int32_t files_left, temp_names& temps) {
     count_outcome(outcome, entry, file);
     if (outcome == file_outcome::copied)
       remember_copied(copied, job_data.file_list, files_left - 1);

@@ -1,5 +1,6 @@
 // One file: the opens with their notices, the chunks with pause and Stop, and the finish that
 // only ever puts a complete copy under the destination's name.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -9,6 +10,7 @@
 #include "engine/notice.h"
 #include "engine/percent.h"
 #include "engine/progress_bars.h"
+#include "engine/temp_leftovers.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 
@@ -22,17 +24,21 @@ bool same_file(const char* a, const char* b) {
          first.volume == second.volume && first.index == second.index;
 }
 
-// The exists test: the file is skipped when the destination must be left alone, and failed
-// when it is the source itself (overwriting it would read what is being replaced).
+// The exists test asks the file system whether the name is there, not whether it opens: a
+// file another program holds open is kept like any other. Everything that rules the copy out
+// is settled here, before a byte is written: the file is skipped when the destination must be
+// left alone, and failed when a folder stands there, when it is the source itself
+// (overwriting it would read what is being replaced), or when it is read-only (Windows never
+// lets a rename replace such a file; Wine would, so the rule is kept here for every host).
 file_outcome test_destination(file_copy& file) {
-  FILE* existing = open_file_stream(file.dest_file_path, "rb");
-  if (!existing) return file_outcome::copied;  // absent, or present but unreadable: absent
-  fclose(existing);
-  if (!load(job_state.overwrite_all)) {
+  const path_attributes dest = path_attributes_of(file.dest_file_path);
+  if (!dest.exists) return file_outcome::copied;
+  if (!dest.is_folder && !load(job_state.overwrite_all)) {
     show_file_notice(notice_kind::kept_existing, file.dest_file_path);
     return file_outcome::skipped;
   }
-  if (same_file(file.source_file_path, file.dest_file_path)) {
+  if (dest.is_folder || dest.read_only ||
+      same_file(file.source_file_path, file.dest_file_path)) {
     show_file_notice(notice_kind::write_error, file.dest_file_path);
     return file_outcome::failed;
   }
@@ -40,10 +46,24 @@ file_outcome test_destination(file_copy& file) {
   return file_outcome::copied;
 }
 
-// A new file under a temporary name beside the destination, never one that exists already.
-bool create_temp_file(file_copy& file, uint32_t& temp_number) {
-  for (int attempt = 0; attempt < max_temp_attempts; ++attempt, ++temp_number) {
-    if (!compose_temp_path(file.dest_file_path, temp_number, file.temp_path)) continue;
+// The first temporary made in a folder in this job clears that folder's leftovers first.
+void clear_leftovers_once(const char* temp_path, temp_names& temps) {
+  path_pieces pieces;
+  split_file_path(temp_path, pieces);
+  char folder[sizeof temps.cleared_folder];
+  snprintf(folder, sizeof folder, "%s%s", pieces.drive, pieces.folder);
+  if (strcmp(folder, temps.cleared_folder) == 0) return;
+  clear_temp_leftovers(folder);
+  memcpy(temps.cleared_folder, folder, sizeof folder);
+}
+
+// A new file under a temporary name, never one that exists already.
+bool create_temp_file(file_copy& file, temp_names& temps) {
+  for (int attempt = 0; attempt < max_temp_attempts; ++attempt, ++temps.next_number) {
+    if (!compose_temp_path(file.dest_file_path, job_state.dest_root, temps.next_number,
+                           file.temp_path))
+      continue;
+    clear_leftovers_once(file.temp_path, temps);
     bool name_taken = false;
     file.dest_stream = create_new_file_stream(file.temp_path, &name_taken);
     if (file.dest_stream) return true;
@@ -58,9 +78,11 @@ void close_streams(file_copy& file) {
   fclose(file.dest_stream);
 }
 
+// Gone already is as good as deleted: another run clearing leftovers may take it the moment
+// its stream is closed.
 void delete_temp_file(const file_copy& file) {
   int error = delete_file(file.temp_path);
-  if (error != 0) show_deletion_notice(file.temp_path, error);
+  if (error != 0 && error != ENOENT) show_deletion_notice(file.temp_path, error);
 }
 
 // The copy did not finish: whatever stood under the destination's name stays as it was.
@@ -93,6 +115,18 @@ file_outcome finish_copy(file_copy& file) {
   return file_outcome::failed;
 }
 
+// The copy found the source's end: it may still be dropped if the source changed under it.
+// Shorter than at the opening, at any moment of the copy, or as long with another last-write
+// time (rewritten in place): the copy matches no state the file was ever in. Only longer: a
+// file being appended to, copied to the end the copy found.
+bool source_changed(const file_copy& file) {
+  file_stamp now{};
+  if (!stream_stamp(file.source_stream, &now)) return true;
+  const file_stamp& then = file.source_at_open;
+  return file.file_bytes_copied < static_cast<uint64_t>(then.size) || now.size < then.size ||
+         (now.size == then.size && now.write_time != then.write_time);
+}
+
 int32_t current_chunk_size() {
   int32_t chunk = load(job_state.chunk_size);
   if (chunk < 1) return 1;
@@ -107,16 +141,16 @@ void wait_while_paused(rate_meter& meter, int32_t files_left) {
 }
 }  // namespace
 
-file_outcome open_file_streams(file_copy& file, uint32_t& temp_number) {
+file_outcome open_file_streams(file_copy& file, temp_names& temps) {
   file.source_stream = open_file_stream(file.source_file_path, "rb");
   file.file_size = file.source_stream ? stream_size(file.source_stream) : -1;
-  if (file.file_size < 0) {
+  if (file.file_size < 0 || !stream_stamp(file.source_stream, &file.source_at_open)) {
     if (file.source_stream) fclose(file.source_stream);
     show_file_notice(notice_kind::read_error, file.source_file_path);
     return file_outcome::failed;
   }
   file_outcome tested = test_destination(file);
-  if (tested == file_outcome::copied && !create_temp_file(file, temp_number))
+  if (tested == file_outcome::copied && !create_temp_file(file, temps))
     tested = file_outcome::failed;
   if (tested != file_outcome::copied) fclose(file.source_stream);
   return tested;
@@ -141,6 +175,8 @@ file_outcome copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars&
 
     if (read_failed) return discard_copy(file, notice_kind::read_error, file.source_file_path);
     if (write_failed) return discard_copy(file, notice_kind::write_error, file.dest_file_path);
+    if (bytes_read != chunk && source_changed(file))
+      return discard_copy(file, notice_kind::source_changed, file.source_file_path);
     if (bytes_read != chunk) return finish_copy(file);
     if (!load(job_state.running)) return abandon_copy(file);
   }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/gbk_text.h"
+#include "platform/names.h"
 
 void split_file_path(const char* path, path_pieces& pieces) {
   size_t drive = drive_length(path);
@@ -62,16 +63,41 @@ bool next_folder_level(const char* dest_file_path, size_t& cursor, char (&level)
   return length > 0 && static_cast<size_t>(length) < sizeof level;
 }
 
-bool compose_temp_path(const char* dest_file_path, uint32_t number,
+namespace {
+constexpr char temp_prefix[] = "~fx";
+constexpr size_t temp_prefix_length = sizeof temp_prefix - 1;
+}  // namespace
+
+bool is_temp_name(const char* name) {
+  if (strlen(name) != temp_name_length || strncmp(name, temp_prefix, temp_prefix_length) != 0)
+    return false;
+  for (const char* digit = name + temp_prefix_length; *digit; ++digit)
+    if (!strchr("0123456789abcdef", *digit)) return false;
+  return true;
+}
+
+namespace {
+// The folder, a backslash where it needs one, and the name, within `limit` characters.
+bool join_temp_path(const char* folder, const char* separator, const char* name, size_t limit,
+                    char (&temp_path)[windows_path_size]) {
+  int length = snprintf(temp_path, sizeof temp_path, "%s%s%s", folder, separator, name);
+  return length > 0 && static_cast<size_t>(length) <= limit;
+}
+}  // namespace
+
+bool compose_temp_path(const char* dest_file_path, const char* dest_root, uint32_t number,
                        char (&temp_path)[windows_path_size]) {
   path_pieces pieces;
   split_file_path(dest_file_path, pieces);
-  char name[8];
-  snprintf(name, sizeof name, "~%04x", static_cast<unsigned>(number & 0xFFFF));
-  const size_t name_length = strlen(name);
-  if (strlen(pieces.name) == name_length &&
-      gbk_same_ignoring_ascii_case(name, pieces.name, name_length))
+  char name[temp_name_length + 1];
+  snprintf(name, sizeof name, "%s%02x", temp_prefix, static_cast<unsigned>(number & 0xFF));
+  char beside[windows_path_size];
+  snprintf(beside, sizeof beside, "%s%s", pieces.drive, pieces.folder);
+  const char* root_separator = gbk_ends_with_backslash(dest_root) ? "" : "\\";
+  constexpr size_t any_form = job_path_size - 1, plain_form = windows_path_size - 1;
+  if (!join_temp_path(beside, "", name, any_form, temp_path) &&
+      !join_temp_path(dest_root, root_separator, name, any_form, temp_path) &&
+      !join_temp_path(beside, "", name, plain_form, temp_path))
     return false;
-  int length = snprintf(temp_path, sizeof temp_path, "%s%s%s", pieces.drive, pieces.folder, name);
-  return length > 0 && static_cast<size_t>(length) < sizeof temp_path;
+  return !same_path_ignoring_case(temp_path, dest_file_path);
 }

@@ -36,8 +36,19 @@ bool stays_below_root(const char* relative_folder, const char* name);
 // character never counting) and returns false when none is left. cursor starts at 0.
 bool next_folder_level(const char* dest_file_path, size_t& cursor, char (&level)[job_path_size]);
 
-// The number-th temporary name in the folder of dest_file_path: a short "~hhhh" (four hex
-// digits), which fits even beside a 255-character destination. False when number's name is
-// the destination's own name, which is never to be used as its temporary, or does not fit.
-bool compose_temp_path(const char* dest_file_path, uint32_t number,
+// Temporary names: "~fx" and two lower-case hex digits, in that shape exactly, so that a
+// leftover of a crashed run is told from the names earlier versions made ("~hhhh", four hex
+// digits) and from any a user gives but an imitation. Whether its maker is still at work is
+// the file system's to say (see delete_abandoned_file), never the name's. Five characters,
+// as before: beside any destination path of 255 it still fits in the 259 the ANSI calls take.
+constexpr size_t temp_name_length = 5;
+bool is_temp_name(const char* name);
+
+// The number-th temporary path for dest_file_path: beside it where that path has at most 255
+// characters; else in dest_root (the destination's own folder, whose path is short), so that
+// no destination path of 255 characters is refused for its temporary, even in the literal
+// form a name ending in a dot needs (four characters longer); else beside it again, with up
+// to 259 characters, as far as the plain form reaches. Both places lie on the destination's
+// volume. False when it would be the destination's own name, or fits nowhere.
+bool compose_temp_path(const char* dest_file_path, const char* dest_root, uint32_t number,
                        char (&temp_path)[windows_path_size]);

@@ -7,12 +7,14 @@
 #include "engine/file_list.h"
 #include "engine/progress_bars.h"
 #include "engine/rate_meter.h"
+#include "platform/files.h"
 
 struct file_copy {
   char source_file_path[job_path_size];
   char dest_file_path[job_path_size];
   char temp_path[windows_path_size];  // where the copy is written until it is complete
   FILE* source_stream;
+  file_stamp source_at_open;  // size and last-write time when its copy began
   FILE* dest_stream;  // open on temp_path
   int64_t file_size;
   uint64_t file_bytes_copied;
@@ -26,8 +28,15 @@ enum class file_outcome { copied, skipped, failed, abandoned };
 // Opens the source, applies the exists test and the same-file guard, and creates the
 // temporary file: `copied` stands for "open, go on". Otherwise the file is skipped (it exists
 // and may not be replaced) or failed, with its notice given and nothing left open.
-// temp_number is the job's next temporary name to try; it moves on past names in use.
-file_outcome open_file_streams(file_copy& file, uint32_t& temp_number);
+// The job's temporary names: the next number to try, which moves on past names in use, and
+// the folder last cleared of the leftovers of crashed runs.
+struct temp_names {
+  uint32_t next_number;
+  char cleared_folder[windows_path_size];
+};
+
+// temps is the job's, from its first file to its last.
+file_outcome open_file_streams(file_copy& file, temp_names& temps);
 
 // Copies the open file chunk by chunk, then either moves the finished copy into place or, on
 // Stop or a failure, deletes it. Streams are closed on return.

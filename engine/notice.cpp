@@ -8,8 +8,9 @@
 namespace {
 constexpr size_t notice_text_size = composed_path_size + 64;
 
-// What was read gets the read-error sentence, what was written the write-error one; a kept
-// file gets the latter too, as if the file had been in the way.
+// What was read gets the read-error sentence (a source changed while copied too), what was
+// written the write-error one; a kept file gets the latter too, as if the file had been in the
+// way.
 const char* file_notice_format(notice_kind kind) {
   return kind == notice_kind::write_error || kind == notice_kind::kept_existing
              ? TEXT_WRITE_ERROR

@@ -32,8 +32,29 @@ FILE* open_file_stream(const char* path, const char* mode);
 // Size in bytes measured by seeking to the end; leaves the stream rewound. -1 on failure.
 int64_t stream_size(FILE* stream);
 
+// The size and last-write time of the file an open stream reads, asked of the open file
+// itself: no lookup by name, and the same file even if its name has been given to another.
+// write_time counts in the host's own units; only equality is meaningful.
+struct file_stamp {
+  int64_t size;
+  int64_t write_time;
+};
+bool stream_stamp(FILE* stream, file_stamp* stamp);
+
+// What the file system says of a name without opening it, so a file another program holds
+// open exists all the same. read_only: the read-only attribute (no write permission bit at
+// all where the host has bits), which Windows never lets a rename replace.
+struct path_attributes {
+  bool exists;
+  bool is_folder;
+  bool read_only;
+};
+path_attributes path_attributes_of(const char* path);
+
 // Creates a file that must not exist yet and opens it for writing in binary mode. Null on
-// failure; name_taken then tells whether something of that name was already there.
+// failure; name_taken then tells whether something of that name was already there. While the
+// stream is open the file counts as in use: delete_abandoned_file leaves it alone, in this
+// process and in any other, and it appears under its name already in use.
 FILE* create_new_file_stream(const char* path, bool* name_taken);
 // Closes a finished file made by create_new_file_stream, its buffer flushed already, and moves
 // it from temp_path to final_path: over a file standing there only when `replace` is set, else
@@ -43,6 +64,9 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
 
 // 0 on success, otherwise the errno value that explains the failure.
 int delete_file(const char* path);
+// Deletes a file made by create_new_file_stream whose stream no process holds open any more
+// (its maker ended or crashed). True when it was deleted; a file in use stays.
+bool delete_abandoned_file(const char* path);
 
 // Identity of a file or folder on its volume (volume and file index, or device and inode).
 struct file_identity {

@@ -4,6 +4,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,14 +81,56 @@ int64_t stream_size(FILE* stream) {
   return size;
 }
 
+bool stream_stamp(FILE* stream, file_stamp* stamp) {
+  struct stat info;
+  if (fstat(fileno(stream), &info) != 0) return false;
+  stamp->size = static_cast<int64_t>(info.st_size);
+  stamp->write_time = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 +
+                      info.st_mtim.tv_nsec;
+  return true;
+}
+
+path_attributes path_attributes_of(const char* path) {
+  char host[host_path_size];
+  struct stat info;
+  if (!to_host_path(path, host) || stat(host, &info) != 0) return {};
+  return {true, S_ISDIR(info.st_mode), (info.st_mode & 0222) == 0};
+}
+
+namespace {
+// A file made unnamed in its folder, locked, and only then linked under its name: no other
+// process ever sees it there unlocked. Linux only; -1 where the file system cannot.
+int create_locked_by_link(const char* host, bool* name_taken) {
+  char folder[host_path_size];
+  snprintf(folder, sizeof folder, "%s", host);
+  char* last_slash = strrchr(folder, '/');
+  if (last_slash) last_slash[1] = '\0';
+  int fd = open(last_slash ? folder : ".", O_TMPFILE | O_WRONLY, 0666);
+  if (fd < 0) return -1;
+  char self[64];
+  snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
+  if (flock(fd, LOCK_EX) == 0 && linkat(AT_FDCWD, self, AT_FDCWD, host, AT_SYMLINK_FOLLOW) == 0)
+    return fd;
+  *name_taken = errno == EEXIST;
+  close(fd);
+  return -1;
+}
+}  // namespace
+
 FILE* create_new_file_stream(const char* path, bool* name_taken) {
   char host[host_path_size];
   *name_taken = false;
   if (!to_host_path(path, host)) return nullptr;
-  int fd = open(host, O_WRONLY | O_CREAT | O_EXCL, 0666);
+  int fd = create_locked_by_link(host, name_taken);
+  if (fd < 0 && *name_taken) return nullptr;
   if (fd < 0) {
-    *name_taken = errno == EEXIST;
-    return nullptr;
+    // No unnamed files here: named first, locked a moment later.
+    fd = open(host, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0) {
+      *name_taken = errno == EEXIST;
+      return nullptr;
+    }
+    flock(fd, LOCK_EX);
   }
   FILE* stream = fdopen(fd, "wb");
   if (!stream) close(fd);
@@ -98,6 +141,22 @@ int delete_file(const char* path) {
   char host[host_path_size];
   if (!to_host_path(path, host)) return ENAMETOOLONG;
   return remove(host) == 0 ? 0 : errno;
+}
+
+// The maker's lock goes with its last descriptor, whenever and however its process ends.
+bool delete_abandoned_file(const char* path) {
+  char host[host_path_size];
+  if (!to_host_path(path, host)) return false;
+  int fd = open(host, O_RDONLY | O_NOFOLLOW);
+  if (fd < 0) return false;
+  struct stat opened, named;
+  // Still the file that was opened and locked: not a newer one given the name meanwhile.
+  bool deleted = flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 &&
+                 lstat(host, &named) == 0 && S_ISREG(opened.st_mode) &&
+                 opened.st_dev == named.st_dev && opened.st_ino == named.st_ino &&
+                 unlink(host) == 0;
+  close(fd);
+  return deleted;
 }
 
 namespace {

@@ -57,6 +57,14 @@ inline std::string host_shell_word(const std::string& text) {
 // Reads of the file at path through streams already open on it fail from now on.
 bool host_break_reads_of_open_file(const std::string& path);
 
+// The file at path is held open by this process without sharing, as another program may hold
+// a file, until host_release_blocks; false where the host has no such locks.
+bool host_hold_file_locked(const std::string& path);
+
+// The file's last-write time is set a day back, so that a write now gives it another one
+// whatever the file system clock's tick.
+bool host_age_file(const std::string& path);
+
 // Deleting the file at path fails until host_release_blocks; returns the errno the deletion
 // will report, 0 if the host cannot do this.
 int host_block_deletion(const std::string& path);

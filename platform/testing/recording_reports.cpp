@@ -32,6 +32,7 @@ std::string describe(notice_kind kind) {
   switch (kind) {
     case notice_kind::kept_existing: return "kept existing";
     case notice_kind::read_error: return "read error";
+    case notice_kind::source_changed: return "source changed";
     case notice_kind::write_error: return "write error";
     case notice_kind::not_deleted: return "not deleted";
     case notice_kind::folder_not_listed: return "folder not listed";

@@ -290,12 +290,34 @@ int64_t stream_size(FILE* stream) {
   return size;
 }
 
+bool stream_stamp(FILE* stream, file_stamp* stamp) {
+  HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (file == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file, &info)) return false;
+  stamp->size = static_cast<int64_t>((static_cast<uint64_t>(info.nFileSizeHigh) << 32) |
+                                     info.nFileSizeLow);
+  stamp->write_time =
+      static_cast<int64_t>((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                           info.ftLastWriteTime.dwLowDateTime);
+  return true;
+}
+
+path_attributes path_attributes_of(const char* path) {
+  exact_buffer buffer;
+  const char* exact = for_calls(path, buffer);
+  const DWORD attributes = exact ? GetFileAttributesA(exact) : INVALID_FILE_ATTRIBUTES;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return {};
+  return {true, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+          (attributes & FILE_ATTRIBUTE_READONLY) != 0};
+}
+
 FILE* create_new_file_stream(const char* path, bool* name_taken) {
   *name_taken = false;
   exact_buffer buffer;
   const char* exact = for_calls(path, buffer);
   if (!exact) return nullptr;
-  // DELETE access lets close_into_place rename the file through this handle.
+  // DELETE access lets close_into_place rename the file through this handle; sharing no
+  // deletion keeps every delete_abandoned_file off it while the handle is open.
   HANDLE file = CreateFileA(exact, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -313,20 +335,11 @@ FILE* create_new_file_stream(const char* path, bool* name_taken) {
   return stream;
 }
 
-namespace {
-bool is_read_only(const char* path) {
-  const DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-}
-}  // namespace
-
 bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
   exact_buffer temp_buffer, final_buffer;
   const char* exact_temp = for_calls(temp_path, temp_buffer);
   const char* exact_final = for_calls(final_path, final_buffer);
-  // Windows never replaces a read-only file by a rename; Wine, mapping the attribute to Unix
-  // permission bits, does. The rule is Windows's: the old file stays and the copy fails.
-  if (!exact_final || (replace && is_read_only(exact_final))) {
+  if (!exact_final) {
     fclose(stream);
     return false;
   }
@@ -348,6 +361,14 @@ int delete_file(const char* path) {
   const char* exact = for_calls(path, buffer);
   if (!exact) return ENAMETOOLONG;
   return remove(exact) == 0 ? 0 : errno;
+}
+
+// A file whose maker still holds it open, as create_new_file_stream leaves it, refuses the
+// deletion (sharing violation); the system closes that handle when its process ends.
+bool delete_abandoned_file(const char* path) {
+  exact_buffer buffer;
+  const char* exact = for_calls(path, buffer);
+  return exact && DeleteFileA(exact) != 0;
 }
 
 bool get_file_identity(const char* path, file_identity* identity) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/dest_path.h"
+#include "tests/support/case_name.h"
 
 namespace {
 struct dest_case {
@@ -99,27 +100,76 @@ TEST(DestinationPathLimits, RelativeFolderNeverRunsPastItsText) {
 
 TEST(TemporaryName, IsShortBesideTheDestinationAndNeverItsOwnName) {
   char temp[windows_path_size];
-  ASSERT_TRUE(compose_temp_path("D:\\out\\sub\\a.txt", 0x1a, temp));
-  EXPECT_STREQ(temp, "D:\\out\\sub\\~001a");
+  ASSERT_TRUE(compose_temp_path("D:\\out\\sub\\a.txt", "D:\\out", 0x1a, temp));
+  EXPECT_STREQ(temp, "D:\\out\\sub\\~fx1a");
 
   // Beside a destination of the longest allowed length it still fits in 259 characters.
   std::string longest = "D:\\" + std::string(250, 'f') + "\\a";
   ASSERT_EQ(longest.size(), 255u);
-  ASSERT_TRUE(compose_temp_path(longest.c_str(), 0xffff, temp));
-  EXPECT_EQ(std::string(temp), "D:\\" + std::string(250, 'f') + "\\~ffff");
+  ASSERT_TRUE(compose_temp_path(longest.c_str(), longest.c_str(), 0xffff, temp));
+  EXPECT_EQ(std::string(temp), "D:\\" + std::string(250, 'f') + "\\~fxff");
   EXPECT_LE(strlen(temp), 259u);
 
   // A file that is itself called like a temporary name never gets that name as its temporary.
-  EXPECT_FALSE(compose_temp_path("D:\\out\\~0007", 7, temp));
-  EXPECT_FALSE(compose_temp_path("D:\\out\\~00AB", 0xab, temp));
-  EXPECT_TRUE(compose_temp_path("D:\\out\\~0007", 8, temp));
-  EXPECT_STREQ(temp, "D:\\out\\~0008");
+  EXPECT_FALSE(compose_temp_path("D:\\out\\~fx07", "D:\\out", 7, temp));
+  EXPECT_FALSE(compose_temp_path("D:\\out\\~FXAB", "D:\\out", 0xab, temp));
+  EXPECT_TRUE(compose_temp_path("D:\\out\\~fx07", "D:\\out", 8, temp));
+  EXPECT_STREQ(temp, "D:\\out\\~fx08");
 
-  ASSERT_TRUE(compose_temp_path("D:\\乗\\x", 1, temp));
-  EXPECT_STREQ(temp, "D:\\乗\\~0001");
+  ASSERT_TRUE(compose_temp_path("D:\\乗\\x", "D:\\乗", 1, temp));
+  EXPECT_STREQ(temp, "D:\\乗\\~fx01");
 
   // A name beginning with a colon just after a first backslash is no drive "\:".
-  ASSERT_TRUE(compose_temp_path("\\:x", 2, temp));
-  EXPECT_STREQ(temp, "\\~0002");
+  ASSERT_TRUE(compose_temp_path("\\:x", "\\", 2, temp));
+  EXPECT_STREQ(temp, "\\~fx02");
+}
+
+struct temp_place_case {
+  const char* name;
+  size_t root_length;  // the destination root "D:\rrr...", at least 4
+  size_t path_length;  // the destination file's path, below root_length's root
+  size_t name_length;  // of the file's own name
+  const char* expected_folder;  // "beside" or "root"
+};
+
+class TemporaryPlace : public testing::TestWithParam<temp_place_case> {};
+
+// Every destination path of up to 255 characters has a temporary path of at most 255 (which
+// the literal form of a folder ending in a dot takes), beside it or in the destination's
+// root, as long as the root leaves room for the name; else of at most 259 beside it (the
+// plain form, for a path with no name ending in a dot or a blank).
+TEST_P(TemporaryPlace, FitsBesideOrInTheRoot) {
+  const temp_place_case& c = GetParam();
+  const std::string root = "D:\\" + std::string(c.root_length - 3, 'r');
+  const std::string name(c.name_length, 'n');
+  const size_t folder_length = c.path_length - name.size() - 1 - root.size() - 1;
+  const std::string folder = root + "\\" + std::string(folder_length - 1, 'f') + ".";
+  const std::string path = folder + "\\" + name;
+  ASSERT_EQ(path.size(), c.path_length) << c.name;
+  char temp[windows_path_size];
+  ASSERT_TRUE(compose_temp_path(path.c_str(), root.c_str(), 3, temp)) << c.name;
+  const std::string place = std::string(c.expected_folder) == "root" ? root : folder;
+  EXPECT_EQ(std::string(temp), place + "\\~fx03") << c.name;
+  EXPECT_LE(strlen(temp), c.root_length > 249 ? 259u : 255u) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, TemporaryPlace,
+    testing::Values(temp_place_case{"short path", 10, 40, 5, "beside"},
+                    temp_place_case{"253 with a short name", 10, 253, 1, "root"},
+                    temp_place_case{"254 with a short name", 10, 254, 3, "root"},
+                    temp_place_case{"255 with a short name", 10, 255, 2, "root"},
+                    temp_place_case{"255 with a name as long as the temporary's", 10, 255, 5,
+                                    "beside"},
+                    temp_place_case{"root leaving just room", 249, 255, 1, "root"},
+                    temp_place_case{"long root, plain form beside", 250, 255, 1, "beside"}),
+    case_name<temp_place_case>);
+
+TEST(TemporaryName, OnlyTheExactShapeIsOne) {
+  EXPECT_TRUE(is_temp_name("~fx00"));
+  EXPECT_TRUE(is_temp_name("~fxa9"));
+  for (const char* other : {"~0000", "~ffff", "~fx0", "~fx000", "~fx0A", "~FX00", "~fx00.txt",
+                            "~fx0g", "fx000", "~fx 0", "~ex00", ""})
+    EXPECT_FALSE(is_temp_name(other)) << other;
 }
 }  // namespace

@@ -115,6 +115,20 @@ int64_t stream_size(FILE* stream) {
   return size;
 }
 
+// Source files are as old as each other and never change while read.
+bool stream_stamp(FILE* stream, file_stamp* stamp) {
+  stamp->size = stream_size(stream);
+  stamp->write_time = 0;
+  return stamp->size >= 0;
+}
+
+// Source files are the only ones that could be read-only, and none is.
+path_attributes path_attributes_of(const char* path) {
+  note(fake_call::attributes, path);
+  if (is_folder(path)) return {true, true, false};
+  return {is_source_file(path) || written.count(canonical(path)) != 0, false, false};
+}
+
 FILE* create_new_file_stream(const char* path, bool* name_taken) {
   note(fake_call::create_new, path);
   *name_taken = name_in_use(path);
@@ -127,6 +141,9 @@ int delete_file(const char* path) {
   note(fake_call::delete_file, path);
   return written.erase(canonical(path)) ? 0 : ENOENT;
 }
+
+// No listing of a destination folder finds a temporary here: nothing is ever left over.
+bool delete_abandoned_file(const char*) { return false; }
 
 bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
   fclose(stream);

@@ -9,6 +9,7 @@ enum class fake_call {
   listing,
   make_folder,
   open_read,
+  attributes,  // the exists test
   open_write,
   create_new,
   delete_file,

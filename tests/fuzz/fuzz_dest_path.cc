@@ -14,6 +14,7 @@
 
 #include "core/job_state.h"
 #include "engine/copy_loop.h"
+#include "engine/dest_path.h"
 #include "engine/file_list.h"
 #include "engine/job_data.h"
 #include "engine/source_scan.h"
@@ -98,13 +99,6 @@ std::vector<entry_key> run_job() {
   return sorted;
 }
 
-bool is_temp_name(const std::string& name) {
-  if (name.size() != 5 || name[0] != '~') return false;
-  for (size_t i = 1; i < name.size(); ++i)
-    if (!strchr("0123456789abcdef", name[i])) return false;
-  return true;
-}
-
 // Checks one file's part of the log: its label (the composed destination) up to the next one.
 struct file_checker {
   const std::string& dest_root;
@@ -146,12 +140,16 @@ struct file_checker {
         if (!is_root_or_above(path, dest_root)) lies_below_root(path, "folder level ");
         break;
       case fake_call::open_read:
+      case fake_call::attributes:
         FUZZ_CHECK(path == entry_path || path == dest, "opened " + printable(path) + in_case());
         break;
       case fake_call::create_new:
         temp = path;
-        FUZZ_CHECK(path.size() <= longest_temp_path && folder_of(path) == folder_of(dest) &&
-                       is_temp_name(path.substr(folder_of(path).size())),
+        // Beside its file, or in the destination's root where beside it would be too long.
+        FUZZ_CHECK(path.size() <= longest_temp_path &&
+                       (folder_of(path) == folder_of(dest) ||
+                        folder_of(path) == place_below(dest_root)) &&
+                       is_temp_name(path.substr(folder_of(path).size()).c_str()),
                    "temporary " + printable(path) + in_case());
         lies_below_root(path, "temporary ");
         break;

@@ -228,6 +228,31 @@ int host_block_deletion(const std::string& path) {
   return EACCES;
 }
 
+bool host_hold_file_locked(const std::string& path) {
+  HANDLE file = CreateFileW(long_path(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  held_files.push_back(file);
+  return true;
+}
+
+bool host_age_file(const std::string& path) {
+  HANDLE file = CreateFileW(long_path(path).c_str(), FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  FILETIME written;
+  bool aged = GetFileTime(file, nullptr, nullptr, &written) != 0;
+  if (aged) {
+    ULARGE_INTEGER ticks{{written.dwLowDateTime, written.dwHighDateTime}};
+    ticks.QuadPart -= 24ULL * 3600 * 10000000;  // one day in 100 ns ticks
+    written = {ticks.LowPart, ticks.HighPart};
+    aged = SetFileTime(file, nullptr, nullptr, &written) != 0;
+  }
+  CloseHandle(file);
+  return aged;
+}
+
 void host_release_blocks() {
   for (HANDLE file : held_files) CloseHandle(file);
   held_files.clear();

@@ -1,0 +1,83 @@
+// What stands under a destination name decides the copy before a byte is written, on every
+// backend alike: a read-only file is never replaced (the write-error notice, an error), a file
+// another program holds open is kept like any other, a folder is never taken for a file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "core/job_state.h"
+#include "platform/testing/host_tools.h"
+#include "tests/support/case_name.h"
+#include "tests/support/copy_job_fixture.h"
+
+namespace {
+using scratch::file_map;
+
+enum class standing { read_only_file, locked_file, folder };
+
+struct attribute_case {
+  const char* name;
+  standing what;
+  bool overwrite_all;
+  bool kept_notice;  // the exists notice, a skip; else the write-error notice, an error
+};
+
+class DestinationAttributes : public CopyJob, public testing::WithParamInterface<attribute_case> {
+ protected:
+  void TearDown() override {
+    host_release_blocks();
+    host_set_permissions(host("out/a.bin"), 0644);
+    CopyJob::TearDown();
+  }
+};
+
+TEST_P(DestinationAttributes, SettleTheCopyBeforeAnythingIsWritten) {
+  const attribute_case& c = GetParam();
+  scratch::write_tree(host("src"), {{"a.bin", scratch::pattern_bytes(30000, 3)},
+                                    {"z.txt", "still copied"}});
+  file_map old_tree = {{"a.bin", "the old contents"}};
+  if (c.what == standing::folder) old_tree = {{"a.bin/inside", "a folder in the way"}};
+  scratch::write_tree(host("out"), old_tree);
+  if (c.what == standing::read_only_file) {
+    ASSERT_TRUE(host_set_permissions(host("out/a.bin"), 0444));
+  }
+  if (c.what == standing::locked_file && !host_hold_file_locked(host("out/a.bin")))
+    GTEST_SKIP() << "this host has no locks that keep other programs out of a file";
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  store(job_state.overwrite_all, c.overwrite_all);
+  run_job();
+  host_release_blocks();
+
+  const std::string dest = engine("out\\a.bin");
+  EXPECT_EQ(error_texts(), std::vector<std::string>{write_error_text(dest)}) << c.name;
+  int notices_of_kind = 0;
+  const notice_kind kind = c.kept_notice ? notice_kind::kept_existing : notice_kind::write_error;
+  for (const job_report& r : recorded_reports())
+    if (r.kind == report_kind::notice && r.notice == kind && r.path == dest) ++notices_of_kind;
+  EXPECT_EQ(notices_of_kind, 1) << c.name;
+  const std::vector<std::string> estimates = texts_of(report_kind::estimate_line);
+  ASSERT_FALSE(estimates.empty());
+  EXPECT_EQ(estimates.back(), c.kept_notice ? end_line_counts(1, 1, 0) : end_line_counts(1, 0, 1))
+      << c.name;
+  file_map expected = old_tree;
+  expected["z.txt"] = "still copied";
+  EXPECT_TRUE(scratch::same_tree(expected, host("out"))) << c.name << ": no temporary left";
+  // Settled before the copy: the file bar never moved for a.bin.
+  const std::vector<std::string> log = job_log();
+  const auto a_label = std::find(log.begin(), log.end(), "current file " + dest);
+  ASSERT_NE(a_label, log.end());
+  EXPECT_EQ(std::find(a_label, log.end(), "file progress 3"), log.end()) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DestinationAttributes,
+    testing::Values(
+        attribute_case{"read-only file, overwrite", standing::read_only_file, true, false},
+        attribute_case{"read-only file, keep", standing::read_only_file, false, true},
+        attribute_case{"locked file, keep", standing::locked_file, false, true},
+        attribute_case{"folder, overwrite", standing::folder, true, false},
+        attribute_case{"folder, keep", standing::folder, false, false}),
+    case_name<attribute_case>);
+}  // namespace

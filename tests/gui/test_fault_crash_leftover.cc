@@ -1,0 +1,47 @@
+// ferrix.exe killed in the middle of a file leaves that file's temporary; running the same job
+// again to its end leaves the destination as a run without the crash would: the copy, and no
+// temporary. A file of an earlier version's temporary shape stays.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "res/control_ids.h"
+#include "tests/gui/file_tree.h"
+#include "tests/gui/job_fixture.h"
+
+namespace {
+
+TEST_F(JobFixture, ACrashLeftoverIsClearedByTheNextCompleteRun) {
+  ASSERT_NO_FATAL_FAILURE(prepare_long_job());
+  ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~0001", "not Ferrix's to delete"));
+  ASSERT_TRUE(start_long_job());
+  driver::kill_ferrix(ferrix);  // TerminateProcess, as a crash: nothing of the job finishes
+
+  const std::vector<std::string> after_crash = file_tree::files_below(long_job_dest);
+  EXPECT_EQ(after_crash, (std::vector<std::string>{"~0001", "~fx00"}))
+      << "the crash leaves its temporary, nothing under the final name";
+
+  ASSERT_TRUE(driver::launch_ferrix(ferrix));
+  dialog = ferrix.dialog;
+  ASSERT_TRUE(add_source_folder(long_job_source));
+  ASSERT_TRUE(choose_destination_folder(long_job_dest));
+  ASSERT_TRUE(unlimited_speed());
+  driver::click(dialog, IDC_START_STOP);
+  ASSERT_TRUE(job_finished());
+  ASSERT_TRUE(worker_gone());
+
+  EXPECT_EQ(file_tree::files_below(long_job_dest),
+            (std::vector<std::string>{"big.bin", "~0001"}));
+  std::string kept;
+  ASSERT_TRUE(file_tree::read_file(long_job_dest + "\\~0001", kept));
+  EXPECT_EQ(kept, "not Ferrix's to delete");
+  std::string source_bytes, copy_bytes;
+  ASSERT_TRUE(file_tree::read_file(long_job_source + "\\big.bin", source_bytes));
+  ASSERT_TRUE(file_tree::read_file(long_job_file, copy_bytes));
+  EXPECT_TRUE(source_bytes == copy_bytes) << "the copy is whole";
+}
+
+}  // namespace
