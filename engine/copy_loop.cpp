@@ -130,9 +130,7 @@ void copy_files(int32_t file_count) {
     const list_entry& entry = *job_data.file_list[files_left - 1];
     file_copy file{};
     file_outcome outcome =
-file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
-                              const copied_names& copied, rate_meter& meter, progress_bars& bars,
-                              int32_t files_left, temp_names& temps) {
+        copy_listed_file(entry, file, copied, meter, bars, files_left, temps);
     count_outcome(outcome, entry, file);
     if (outcome == file_outcome::copied)
       remember_copied(copied, job_data.file_list, files_left - 1);
