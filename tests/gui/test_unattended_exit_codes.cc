@@ -23,19 +23,24 @@ struct exit_case {
 class UnattendedExitCode : public UnattendedFixture,
                            public testing::WithParamInterface<exit_case> {
  protected:
-  // Source "a.bin" and "b.bin"; the destination already holds "a.bin" or cannot read "b.bin".
+  // Source "a.bin" and "b.bin"; the destination already holds "a.bin", or "b.bin" cannot be
+  // read. A job that cannot start finds its destination empty and leaves it so.
   void prepare(job_kind job) {
     source = folder("source");
     dest = folder("dest");
     ASSERT_NO_FATAL_FAILURE(make_file(source + "\\a.bin", 3000));
     ASSERT_NO_FATAL_FAILURE(make_file(source + "\\b.bin", 5000));
-    if (job == job_kind::one_kept) ASSERT_NO_FATAL_FAILURE(make_file(dest + "\\a.bin", 10));
-    if (job == job_kind::one_unreadable) ASSERT_NO_FATAL_FAILURE(lock_file(source + "\\b.bin"));
-    if (job != job_kind::no_job_file)
-      ASSERT_NO_FATAL_FAILURE(write_job(job == job_kind::no_sources
-                                            ? std::vector<std::string>{}
-                                            : std::vector<std::string>{source},
-                                        dest));
+    if (job == job_kind::one_kept) {
+      ASSERT_NO_FATAL_FAILURE(make_file(dest + "\\a.bin", 10));
+    }
+    if (job == job_kind::one_unreadable) {
+      ASSERT_NO_FATAL_FAILURE(lock_file(source + "\\b.bin"));
+    }
+    if (job != job_kind::no_job_file) {
+      std::vector<std::string> sources;
+      if (job != job_kind::no_sources) sources.push_back(source);
+      ASSERT_NO_FATAL_FAILURE(write_job(sources, dest));
+    }
   }
 
   // The log's last line for each case.
@@ -85,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         exit_case{"unreadable file", job_kind::one_unreadable, "{job} /Log {log} /START", 1},
         exit_case{"unreadable job file", job_kind::no_job_file, "{job} /start /log {log}", 3},
         exit_case{"empty job", job_kind::no_sources, "{job} /start /log {log}", 3},
-        exit_case{"unknown option", job_kind::one_kept, "{job} /start /what /log {log}", 3}),
+        exit_case{"unknown option", job_kind::one_unreadable, "{job} /start /what /log {log}",
+                  3}),
     case_name<exit_case>);
 }  // namespace
