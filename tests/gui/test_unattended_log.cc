@@ -98,4 +98,27 @@ TEST_F(UnattendedLog, WithoutStartABadArgumentIsNamedWithTheUsageLine) {
   EXPECT_EQ(driver::list_entries(dialog), std::vector<std::string>{source});
   EXPECT_EQ(driver::close_ferrix(ferrix), 1);
 }
+
+// A folder stands where the log should be: it cannot be opened for appending.
+TEST_F(UnattendedLog, ALogThatCannotBeOpenedStartsNothingOrIsNamedInABox) {
+  const std::string source = folder("source");
+  const std::string dest = folder("dest");
+  ASSERT_NO_FATAL_FAILURE(make_file(source + "\\a.bin", 100));
+  ASSERT_NO_FATAL_FAILURE(write_job({source}, dest));
+  folder("run.log");
+
+  ASSERT_TRUE(start("{job} /start /log {log}"));
+  EXPECT_EQ(exit_code_without_boxes(), 3);
+  EXPECT_TRUE(file_tree::files_below(dest).empty());
+
+  ASSERT_TRUE(start("{job} /log {log}"));
+  HWND box = driver::wait_for_window_of(ferrix, TEXT_ERROR_CAPTION);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(driver::message_box_text(box), formatted(TEXT_LOG_UNOPENABLE, log_path));
+  ASSERT_TRUE(driver::press_and_wait_gone(box, IDOK));
+  ASSERT_TRUE(driver::wait_for_dialog(ferrix));
+  dialog = ferrix.dialog;
+  EXPECT_EQ(driver::list_entries(dialog), std::vector<std::string>{source});
+  EXPECT_EQ(driver::close_ferrix(ferrix), 1);
+}
 }  // namespace
