@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "app/unattended_run.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
 
@@ -21,8 +22,16 @@ LRESULT send_to_source_list(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
   return SendDlgItemMessageA(dialog, IDC_SOURCE_LIST, message, wparam, lparam);
 }
 
+void show_error(HWND dialog, const char* text) {
+  if (unattended_run()) {  // nobody is there to close a box
+    note_refusal(text);
+    return;
+  }
+  MessageBoxA(dialog, text, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
+}
+
 void show_path_error(HWND dialog, const char* format, const char* path) {
   char text[2048];  // any path a setting or the list can hold, and the longest format
   snprintf(text, sizeof text, format, path);
-  MessageBoxA(dialog, text, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
+  show_error(dialog, text);
 }

@@ -1,15 +1,18 @@
-// What only the main dialog remembers: the folders the browser preselects and the settings
-// file last loaded or saved. It travels with the dialog (DialogBoxParamA's parameter, kept in
-// the window's user data), never in the record the worker shares.
+// What only the main dialog remembers: the folders the browser preselects, the settings file
+// last loaded or saved, and the command line's options. It travels with the dialog
+// (DialogBoxParamA's parameter, kept in the window's user data), never in the record the
+// worker shares.
 #pragma once
 #include <windows.h>
 
 #include "core/limits.h"
+#include "core/run_options.h"
 
 struct dialog_state {
   char last_source_folder[windows_path_size];
   char last_dest_folder[windows_path_size];
   char settings_path[windows_path_size];
+  run_options options;  // what the command line asked for
 };
 
 // WM_INITDIALOG: the state handed to DialogBoxParamA becomes the dialog's own.

@@ -3,10 +3,14 @@
 
 #include "app/dialog_controls.h"
 #include "app/job_display.h"
+#include "app/job_log.h"
+#include "app/job_log_entries.h"
 #include "app/job_snapshot.h"
 #include "app/source_selection.h"
+#include "app/unattended_run.h"
 #include "core/job_state.h"
 #include "engine/copy_worker.h"
+#include "engine/job_data.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
 
@@ -55,8 +59,15 @@ void start_job(HWND dialog) {
   store(job_state.running, 1);
   store(job_state.paused, 0);
   take_job_snapshot(dialog);
+  if (!log_job_start(dialog)) {
+    // A log that takes no line would miss what it is for: a /start run does not start.
+    show_path_error(dialog, TEXT_LOG_UNOPENABLE, job_log_path());
+    close_job_log();
+    if (unattended_run()) return;
+  }
+  note_job_start();
   if (!create_worker(dialog)) {
-    MessageBoxA(dialog, TEXT_NO_WORKER, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
+    show_error(dialog, TEXT_NO_WORKER);
     return;
   }
   store(job_state.started, 1);
@@ -85,6 +96,9 @@ void follow_option_box(HWND dialog, int check_box_id) {
 
 void finish_job(HWND dialog) {
   show_pending_display(dialog);  // the job's last file and bar positions, before idle
+  // The worker waits for this message: its counts and the end line are final.
+  const bool stopped = load(job_state.running) == 0;
+  log_job_end(dialog, note_job_end(stopped, job_data.errors));
   return_to_idle(dialog);
 }
 

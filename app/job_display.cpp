@@ -7,6 +7,8 @@
 #include <commctrl.h>
 
 #include "app/dialog_messages.h"
+#include "app/job_log_entries.h"
+#include "app/unattended_run.h"
 #include "core/display_mailbox.h"
 #include "core/job_reports.h"
 #include "core/job_state.h"
@@ -50,8 +52,11 @@ void report_current_file(const char* dest_path) { post_current_file(dest_path); 
 void report_file_progress(int32_t percent) { post_file_progress(percent); }
 void report_overall_progress(int32_t percent) { post_overall_progress(percent); }
 
+// Every notice is counted and logged; a /start run shows none of them, of any kind.
 void report_notice(const job_notice& notice) {
-  if (notice.quiet) return;
+  count_notice(notice.kind);
+  log_notice(notice);
+  if (notice.quiet || unattended_run()) return;
   SendMessageA(main_window(), show_pending_message, 0, 0);
   MessageBoxA(main_window(), notice.text, notice.caption, MB_ICONERROR | MB_OK);
 }

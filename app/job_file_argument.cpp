@@ -2,15 +2,12 @@
 #include "app/job_file_argument.h"
 
 #include "app/dialog_controls.h"
+#include "app/dialog_state.h"
 #include "app/settings_commands.h"
-#include "core/command_line.h"
 #include "core/limits.h"
 #include "res/texts.h"
 
 namespace {
-// Longer than any path the ANSI API opens, so that a cut argument still fails to open.
-constexpr size_t argument_size = 1024;
-
 // Reading a profile never fails: a missing file, a folder or a file another program holds
 // without sharing would load as the defaults without a word. Opening it tells them apart.
 bool readable_file(const char* path) {
@@ -23,8 +20,8 @@ bool readable_file(const char* path) {
 }  // namespace
 
 void load_job_file_argument(HWND dialog) {
-  char argument[argument_size];
-  if (!first_argument(GetCommandLineA(), argument, sizeof argument)) return;
+  const char* argument = dialog_state_of(dialog).options.job_file;
+  if (argument[0] == '\0') return;
   // The profile functions look for a bare file name in the Windows folder, not the current
   // one; and Save should propose where the file really is.
   char path[windows_path_size];

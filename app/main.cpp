@@ -3,13 +3,19 @@
 #include <commctrl.h>
 
 #include "app/dialog_state.h"
+#include "app/job_log.h"
 #include "app/main_dialog.h"
+#include "app/unattended_run.h"
+#include "app/unattended_start.h"
 #include "res/control_ids.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitCommonControls();
   static dialog_state state;  // lives as long as the dialog
-  return static_cast<int>(DialogBoxParamA(GetModuleHandleA(nullptr),
-                                          MAKEINTRESOURCEA(IDD_MAIN_DIALOG), nullptr,
-                                          main_dialog_proc, reinterpret_cast<LPARAM>(&state)));
+  if (!take_command_line(state.options)) return exit_not_started;
+  const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr),
+                                         MAKEINTRESOURCEA(IDD_MAIN_DIALOG), nullptr,
+                                         main_dialog_proc, reinterpret_cast<LPARAM>(&state));
+  close_job_log();
+  return static_cast<int>(result);
 }

@@ -10,6 +10,8 @@
 #include "app/settings_commands.h"
 #include "app/source_selection.h"
 #include "app/speed_control.h"
+#include "app/unattended_run.h"
+#include "app/unattended_start.h"
 #include "core/job_state.h"
 #include "res/control_ids.h"
 
@@ -21,6 +23,7 @@ void initialise_dialog(HWND dialog, LPARAM state) {
   set_up_speed_slider(dialog);
   accept_dropped_files(dialog);
   load_job_file_argument(dialog);
+  start_unattended_job(dialog);
 }
 
 // A running worker is stopped first and the dialog ends once it has cleaned up (its partial
@@ -28,7 +31,7 @@ void initialise_dialog(HWND dialog, LPARAM state) {
 // command: nothing may start that the ending dialog would cut short.
 void close_dialog(HWND dialog) {
   if (load(job_state.worker_alive) == 0) {
-    EndDialog(dialog, 1);
+    EndDialog(dialog, dialog_result());
     return;
   }
   if (load(job_state.closing) != 0) return;
@@ -37,9 +40,10 @@ void close_dialog(HWND dialog) {
   EnableWindow(dialog, FALSE);
 }
 
+// A /start run ends with its job.
 void end_of_worker(HWND dialog) {
   forget_worker(dialog);
-  if (load(job_state.closing) != 0) EndDialog(dialog, 1);
+  if (load(job_state.closing) != 0 || unattended_run()) EndDialog(dialog, dialog_result());
 }
 
 void run_command(HWND dialog, int control_id, int notification) {

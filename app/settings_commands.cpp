@@ -63,7 +63,7 @@ void load_dest(HWND dialog, const char* path) {
   const std::string full = absolute_job_path(path, value);
   const char* dest = value_fits ? full.c_str() : value;
   const bool drive_relative = job_path_form_of(value) == job_path_form::drive_relative;
-  if (value_fits && !drive_relative && full.size() < static_cast<size_t>(dialog_path_size)) {
+  if (value_fits && !drive_relative && full.size() < static_cast<size_t>(windows_path_size)) {
     SetDlgItemTextA(dialog, IDC_DEST_EDIT, dest);
     return;
   }

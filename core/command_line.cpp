@@ -1,4 +1,4 @@
-// The command line's first argument.
+// The command line's arguments.
 #include "core/command_line.h"
 
 #include <cstring>
@@ -52,10 +52,11 @@ const char* read_backslashes(const char* text, argument_text& argument) {
 }
 }  // namespace
 
-bool first_argument(const char* command_line, char* argument, size_t size) {
-  const char* text = skip_program_name(command_line);
+const char* arguments_of(const char* command_line) { return skip_program_name(command_line); }
+
+const char* next_argument(const char* text, char* argument, size_t size, bool* cut) {
   while (is_blank(*text)) ++text;
-  if (*text == '\0' || size == 0) return false;
+  if (*text == '\0' || size == 0) return nullptr;
 
   argument_text built{argument, size};
   bool quoted = false;
@@ -66,7 +67,10 @@ bool first_argument(const char* command_line, char* argument, size_t size) {
       quoted = !quoted;
       ++text;
     } else if (gbk_is_lead_byte(static_cast<unsigned char>(*text))) {
-      if (text[1] == '\0') break;  // a character cut off by the line's end
+      if (text[1] == '\0') {  // a character cut off by the line's end
+        ++text;
+        break;
+      }
       built.append(text, 2);  // its second byte may be 0x5C: never read as a backslash
       text += 2;
     } else {
@@ -74,5 +78,10 @@ bool first_argument(const char* command_line, char* argument, size_t size) {
     }
   }
   argument[built.length] = '\0';
-  return true;
+  if (cut) *cut = built.full;
+  return text;
+}
+
+bool first_argument(const char* command_line, char* argument, size_t size) {
+  return next_argument(arguments_of(command_line), argument, size, nullptr) != nullptr;
 }

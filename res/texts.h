@@ -77,3 +77,28 @@
 #define TEXT_DEST_TOO_LONG "目标目录路径超过 259 个字符, 未载入: %s"
 #define TEXT_SOURCE_NOT_FULL_PATH "来源目录不是完整路径, 未添加: %s"
 #define TEXT_DEST_NOT_FULL_PATH "目标目录不是完整路径, 未载入: %s"
+
+/* Command line */
+#define TEXT_USAGE "用法: ferrix.exe [任务文件] [/start] [/log 日志文件]"
+#define TEXT_BAD_ARGUMENT "无效参数: %s"
+#define TEXT_BAD_ARGUMENT_BOX TEXT_BAD_ARGUMENT "\n\n" TEXT_USAGE
+#define TEXT_LOG_UNOPENABLE "无法打开日志文件: %s"
+#define TEXT_NO_SOURCES "任务没有来源目录"
+#define TEXT_NO_DEST "任务没有目标目录"
+
+/* Job log: one line each, after the date and time */
+#define TEXT_LOG_START "开始: %s | 来源: %d 个 | 目标: %s"
+#define TEXT_UNSAVED_JOB "(未保存的任务)"
+#define TEXT_LOG_END "结束: %s | 用时: %s"
+#define TEXT_LOG_NOT_STARTED "未能开始: %s"
+#define TEXT_LOG_ENTRY "%s: %s"
+#define TEXT_LOG_KEPT_EXISTING "已存在, 未覆盖"
+#define TEXT_LOG_READ_ERROR "读取错误"
+#define TEXT_LOG_WRITE_ERROR "写入错误"
+#define TEXT_LOG_NOT_DELETED "临时文件未能删除"
+#define TEXT_LOG_FOLDER_NOT_LISTED "无法列出目录"
+#define TEXT_LOG_NAME_REFUSED "名称无法使用"
+#define TEXT_LOG_PATH_TOO_LONG "路径超过 255 个字符"
+#define TEXT_LOG_NO_MEMORY_FOR_LIST "内存不足, 无法建立文件列表"
+#define TEXT_LOG_NO_MEMORY_FOR_BUFFER "内存不足, 无法分配拷贝缓冲区"
+#define TEXT_LOG_SOURCE_CHANGED "复制期间来源文件已改变"

@@ -59,6 +59,20 @@ BOOL CALLBACK match_child_text(HWND child, LPARAM parameter) {
   return FALSE;
 }
 
+struct visible_windows {
+  DWORD process_id;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect_visible_window(HWND window, LPARAM parameter) {
+  auto* windows = reinterpret_cast<visible_windows*>(parameter);
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(window, &process_id);
+  if (process_id == windows->process_id && IsWindowVisible(window))
+    windows->found.push_back(window);
+  return TRUE;
+}
+
 BOOL CALLBACK collect_static_text(HWND child, LPARAM parameter) {
   auto* texts = reinterpret_cast<std::string*>(parameter);
   if (_stricmp(class_of(child).c_str(), "Static") != 0) return TRUE;
@@ -121,6 +135,11 @@ bool has_exited(const ferrix_process& process) {
 int close_ferrix(ferrix_process& process, int timeout_ms) {
   if (process.info.hProcess == nullptr) return -1;
   if (!has_exited(process)) PostMessageA(process.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return wait_for_exit(process, timeout_ms);
+}
+
+int wait_for_exit(ferrix_process& process, int timeout_ms) {
+  if (process.info.hProcess == nullptr) return -1;
   int exit_code = -1;
   if (WaitForSingleObject(process.info.hProcess, static_cast<DWORD>(timeout_ms)) ==
       WAIT_OBJECT_0) {
@@ -234,6 +253,12 @@ HWND wait_for_window_of(const ferrix_process& process, const std::string& title)
   HWND found = nullptr;
   wait_until([&] { return (found = find_window_of(process, title)) != nullptr; });
   return found;
+}
+
+std::vector<HWND> visible_windows_of(const ferrix_process& process) {
+  visible_windows windows{process.info.dwProcessId, {}};
+  EnumWindows(collect_visible_window, reinterpret_cast<LPARAM>(&windows));
+  return windows.found;
 }
 
 HWND wait_for_message_box(const ferrix_process& process, int timeout_ms) {

@@ -33,6 +33,9 @@ bool wait_for_dialog(ferrix_process& process, int timeout_ms = patience_ms);
 // The title bar's close button; returns the exit code, or -1 if the process did not end in
 // time (it is then terminated).
 int close_ferrix(ferrix_process& process, int timeout_ms = patience_ms);
+// Waits until the process ends by itself; returns its exit code, or -1 if it did not end in
+// time (it is then terminated).
+int wait_for_exit(ferrix_process& process, int timeout_ms = patience_ms);
 // Ends the process without asking; for clean-up after a failed test.
 void kill_ferrix(ferrix_process& process);
 bool has_exited(const ferrix_process& process);
@@ -67,6 +70,8 @@ bool drop_files(const ferrix_process& process, int control_id,
 // The program's other windows: folder browser, message boxes.
 HWND find_window_of(const ferrix_process& process, const std::string& title);
 HWND wait_for_window_of(const ferrix_process& process, const std::string& title);
+// Every visible top-level window of the program: its dialog, and any box or browser.
+std::vector<HWND> visible_windows_of(const ferrix_process& process);
 // A message box owned by the dialog, whatever its caption; null if none came.
 HWND wait_for_message_box(const ferrix_process& process, int timeout_ms = patience_ms);
 std::string message_box_text(HWND box);

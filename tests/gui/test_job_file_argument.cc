@@ -67,8 +67,9 @@ TEST_P(JobFileArgument, LoadsTheFileOrNamesItInABox) {
 INSTANTIATE_TEST_SUITE_P(
     Arguments, JobFileArgument,
     testing::Values(
-        argument_case{"quoted GBK path, more arguments", "\x87\x5C.frx", "\"%s\" b", false,
-                      job_text},
+        // A second word would be a second job file: an option follows instead.
+        argument_case{"quoted GBK path, then an option", "\x87\x5C.frx", "\"%s\" /Log nul",
+                      false, job_text},
         argument_case{"bare name in the current folder", "job.frx", "job.frx", true, job_text},
         argument_case{"missing", "missing.frx", "\"%s\"", false, ""},
         argument_case{"a folder", "folder.frx", "\"%s\"", false, nullptr}),
