@@ -29,7 +29,7 @@ struct window_search {
   HWND found;
   bool boxes_only = false;  // not a folder browser or a file dialog
   bool enabled_only = false;  // the top of a stack of modal windows
-  bool hidden_too = false;  // also one not shown yet
+  bool hidden_too = false;  // also one not shown yet, over the owner it has disabled
 };
 
 constexpr int browser_tree = 14145;  // the folder browser's tree view
@@ -40,8 +40,11 @@ BOOL CALLBACK match_window(HWND window, LPARAM parameter) {
   DWORD process_id = 0;
   GetWindowThreadProcessId(window, &process_id);
   if (process_id != search->process_id || window == search->except) return TRUE;
-  if (class_of(window) != "#32770" || (!search->hidden_too && !IsWindowVisible(window)))
-    return TRUE;
+  // One not shown yet counts once its modal loop has disabled the owner: hidden while the
+  // owner is enabled, it is one that has just been closed.
+  const bool shown = IsWindowVisible(window) || (search->hidden_too && search->owner != nullptr &&
+                                                 !IsWindowEnabled(search->owner));
+  if (class_of(window) != "#32770" || !shown) return TRUE;
   if (!search->title.empty() && text_of(window) != search->title) return TRUE;
   if (search->owner != nullptr && GetWindow(window, GW_OWNER) != search->owner) return TRUE;
   if (search->boxes_only &&
