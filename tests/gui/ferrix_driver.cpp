@@ -27,24 +27,41 @@ struct window_search {
   HWND except;
   HWND owner;  // null: any owner
   HWND found;
+  bool boxes_only = false;  // not a folder browser or a file dialog
+  bool enabled_only = false;  // the top of a stack of modal windows
+  bool hidden_too = false;  // also one not shown yet, over the owner it has disabled
 };
+
+constexpr int browser_tree = 14145;  // the folder browser's tree view
+constexpr int file_name_box = 0x47C;  // the file dialogs' file-name combo box
 
 BOOL CALLBACK match_window(HWND window, LPARAM parameter) {
   auto* search = reinterpret_cast<window_search*>(parameter);
   DWORD process_id = 0;
   GetWindowThreadProcessId(window, &process_id);
   if (process_id != search->process_id || window == search->except) return TRUE;
-  if (class_of(window) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  // One not shown yet counts once its modal loop has disabled the owner: hidden while the
+  // owner is enabled, it is one that has just been closed.
+  const bool shown = IsWindowVisible(window) || (search->hidden_too && search->owner != nullptr &&
+                                                 !IsWindowEnabled(search->owner));
+  if (class_of(window) != "#32770" || !shown) return TRUE;
   if (!search->title.empty() && text_of(window) != search->title) return TRUE;
   if (search->owner != nullptr && GetWindow(window, GW_OWNER) != search->owner) return TRUE;
+  if (search->boxes_only &&
+      (GetDlgItem(window, browser_tree) != nullptr || GetDlgItem(window, file_name_box) != nullptr))
+    return TRUE;
+  if (search->enabled_only && !IsWindowEnabled(window)) return TRUE;
   search->found = window;
   return FALSE;
 }
 
-HWND find_dialog_window(DWORD process_id, const std::string& title, HWND except, HWND owner) {
-  window_search search{process_id, title, except, owner, nullptr};
+HWND find_window(window_search search) {
   EnumWindows(match_window, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND find_dialog_window(DWORD process_id, const std::string& title, HWND except, HWND owner) {
+  return find_window(window_search{process_id, title, except, owner, nullptr});
 }
 
 struct text_search {
@@ -149,6 +166,26 @@ int wait_for_exit(ferrix_process& process, int timeout_ms) {
   }
   kill_ferrix(process);
   return exit_code;
+}
+
+int end_ferrix(ferrix_process& process) {
+  if (process.info.hProcess == nullptr) return -1;
+  if (process.dialog == nullptr) wait_for_dialog(process, 0);
+  bool close_asked = false;
+  wait_until([&] {
+    if (has_exited(process)) return true;
+    window_search top{process.info.dwProcessId, "", process.dialog, nullptr, nullptr};
+    top.enabled_only = true;
+    if (HWND window = find_window(top)) {
+      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);  // a box takes it as its OK
+      wait_until_gone(window);
+      close_asked = false;  // the dialog may have put the close off until the window went
+    } else if (!close_asked) {
+      close_asked = PostMessageA(process.dialog, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE;
+    }
+    return has_exited(process);
+  });
+  return close_ferrix(process, 0);
 }
 
 void kill_ferrix(ferrix_process& process) {
@@ -263,13 +300,17 @@ std::vector<HWND> visible_windows_of(const ferrix_process& process) {
 
 HWND wait_for_message_box(const ferrix_process& process, int timeout_ms) {
   HWND found = nullptr;
-  wait_until(
-      [&] {
-        found = find_dialog_window(process.info.dwProcessId, "", process.dialog, process.dialog);
-        return found != nullptr;
-      },
-      timeout_ms);
+  window_search box{process.info.dwProcessId, "", process.dialog, process.dialog, nullptr};
+  box.boxes_only = true;
+  wait_until([&] { return (found = find_window(box)) != nullptr; }, timeout_ms);
   return found;
+}
+
+HWND message_box_now(const ferrix_process& process) {
+  window_search box{process.info.dwProcessId, "", process.dialog, process.dialog, nullptr};
+  box.boxes_only = true;
+  box.hidden_too = true;
+  return find_window(box);
 }
 
 std::string message_box_text(HWND box) {
@@ -289,8 +330,6 @@ bool wait_until_gone(HWND window) {
 }
 
 namespace {
-constexpr int file_name_box = 0x47C;  // the file dialogs' file-name combo box
-
 BOOL CALLBACK match_edit(HWND child, LPARAM parameter) {
   if (_stricmp(class_of(child).c_str(), "Edit") != 0) return TRUE;
   *reinterpret_cast<HWND*>(parameter) = child;

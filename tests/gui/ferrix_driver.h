@@ -36,6 +36,11 @@ int close_ferrix(ferrix_process& process, int timeout_ms = patience_ms);
 // Waits until the process ends by itself; returns its exit code, or -1 if it did not end in
 // time (it is then terminated).
 int wait_for_exit(ferrix_process& process, int timeout_ms = patience_ms);
+// Closes the program whatever it shows: each window over the dialog (a folder browser, a file
+// dialog, a box) is cancelled, the top one first, then the dialog is closed, and windows that
+// come while it closes are cancelled too. Returns the exit code, or -1 if the process did not
+// end (it is then terminated). For clean-up after a test.
+int end_ferrix(ferrix_process& process);
 // Ends the process without asking; for clean-up after a failed test.
 void kill_ferrix(ferrix_process& process);
 bool has_exited(const ferrix_process& process);
@@ -72,8 +77,12 @@ HWND find_window_of(const ferrix_process& process, const std::string& title);
 HWND wait_for_window_of(const ferrix_process& process, const std::string& title);
 // Every visible top-level window of the program: its dialog, and any box or browser.
 std::vector<HWND> visible_windows_of(const ferrix_process& process);
-// A message box owned by the dialog, whatever its caption; null if none came.
+// A message box owned by the dialog, whatever its caption (not a folder browser or a file
+// dialog); null if none came.
 HWND wait_for_message_box(const ferrix_process& process, int timeout_ms = patience_ms);
+// A message box owned by the dialog at this moment, shown or still being set up: once the
+// dialog has answered a message, any box it opened before is there. Null if none.
+HWND message_box_now(const ferrix_process& process);
 std::string message_box_text(HWND box);
 bool has_child_with_text(HWND window, const std::string& text);
 bool wait_until_gone(HWND window);

@@ -17,8 +17,9 @@ void FerrixFixture::TearDown() {
     driver::kill_ferrix(ferrix);
     return;
   }
-  // A test that failed half-way may leave a modal window: end the process without asking.
-  if (driver::close_ferrix(ferrix, 10000) == -1) ADD_FAILURE() << "ferrix.exe did not close";
+  // A test that failed half-way may leave a browser, a file dialog or a box open: each is
+  // cancelled, so that the next test meets no program of this one's.
+  if (driver::end_ferrix(ferrix) == -1) ADD_FAILURE() << "ferrix.exe did not close";
 }
 
 HWND FerrixFixture::open_browser(int button_id) {

@@ -42,6 +42,9 @@ testing::AssertionResult type_and_confirm(HWND file_dialog, const std::string& t
     return prompt != nullptr;
   });
   if (!ended) return testing::AssertionFailure() << "the file dialog stayed open";
+  // Gone for good before the caller settles: the dialog's answer to the file comes after.
+  if (prompt == nullptr && !driver::wait_until([&] { return !IsWindow(file_dialog); }))
+    return testing::AssertionFailure() << "the file dialog was hidden but not closed";
   if (prompt == nullptr) return testing::AssertionSuccess();
   if (!replace_when_asked)
     return testing::AssertionFailure()

@@ -52,14 +52,14 @@ class FullDestination : public FaultFixture, public testing::WithParamInterface<
     unix_folder_ = unix_name(folder);
     if (unix_folder_.empty()) return false;
     run_unix("Z:\\bin\\mount -t tmpfs -o size=1m tmpfs \"" + unix_folder_ + "\"");
-    mounted_ = driver::wait_until([&] { return total_space(folder) <= small_size; }, 5000);
+    mounted_ = driver::wait_until([&] { return total_space(folder) <= small_size; });
     return mounted_;
   }
   void TearDown() override {
     if (mounted_) {
       const std::string folder = dest;
       run_unix("Z:\\bin\\umount -l \"" + unix_folder_ + "\"");  // lazy: Wine may still watch it
-      driver::wait_until([&] { return total_space(folder) > small_size; }, 5000);
+      driver::wait_until([&] { return total_space(folder) > small_size; });
     }
     FaultFixture::TearDown();
   }

@@ -26,7 +26,10 @@ class HostileLoad : public SettingsFixture {
       return testing::AssertionFailure() << "cannot write " << path;
     testing::AssertionResult loaded = load_from(path);
     if (!loaded) return loaded;
-    while (HWND box = driver::wait_for_message_box(ferrix, 2000)) {
+    // Settled, the dialog is in a refusal's own message loop or done with the file.
+    while (HWND box = driver::message_box_now(ferrix)) {
+      if (!driver::wait_until([&] { return IsWindowVisible(box) != FALSE; }))
+        return testing::AssertionFailure() << "a refusal never showed";
       refusals.push_back(driver::message_box_text(box));
       if (!driver::press_and_wait_gone(box, IDOK))
         return testing::AssertionFailure() << "a refusal stayed open";
@@ -37,7 +40,8 @@ class HostileLoad : public SettingsFixture {
   // The dialog still answers at once and is idle.
   void expect_responsive_and_idle() {
     DWORD_PTR ignored = 0;
-    EXPECT_NE(SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored), 0)
+    EXPECT_NE(SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, driver::patience_ms,
+                                  &ignored), 0)
         << "the dialog does not answer";
     EXPECT_EQ(driver::control_text(dialog, IDC_START_STOP), TEXT_START);
     EXPECT_FALSE(driver::is_enabled(dialog, IDC_PAUSE));

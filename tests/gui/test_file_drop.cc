@@ -67,7 +67,7 @@ TEST_P(FileDrop, TakesFoldersAsTheControlUnderTheDropWould) {
     ASSERT_TRUE(driver::press_and_wait_gone(box, IDOK));
   }
   ASSERT_TRUE(drop_handled());
-  EXPECT_EQ(driver::wait_for_message_box(ferrix, 0), nullptr) << drop.name << ": another box";
+  EXPECT_EQ(driver::message_box_now(ferrix), nullptr) << drop.name << ": another box";
   EXPECT_EQ(driver::list_entries(dialog), expected_list) << drop.name;
   EXPECT_EQ(driver::control_text(dialog, IDC_DEST_EDIT), drop.dest[0] ? path(drop.dest) : "")
       << drop.name;

@@ -166,7 +166,7 @@ TEST_F(LoadValues, AFullListRefusesTheNextSourceOnceAndTheLoadGoesOn) {
   ASSERT_TRUE(
       driver::wait_until([&] { return driver::control_text(dialog, IDC_DEST_EDIT) == "C:\\e"; }));
   settle();
-  EXPECT_EQ(driver::wait_for_message_box(ferrix, 0), nullptr) << "a second refusal";
+  EXPECT_EQ(driver::message_box_now(ferrix), nullptr) << "a second refusal";
   const shown_job job = shown();
   ASSERT_EQ(job.sources.size(), 512u);
   EXPECT_EQ(job.sources.front(), "C:\\s0");

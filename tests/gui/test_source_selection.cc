@@ -62,6 +62,18 @@ class SourceSelection : public FerrixFixture {
     return testing::AssertionSuccess();
   }
 
+  // Waits until the clock has entered its next 2-second step, the unit of the folder times in
+  // the browser's item IDs.
+  static bool next_two_second_step() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return driver::wait_until([&, step = now.wSecond / 2] {
+      SYSTEMTIME later;
+      GetLocalTime(&later);
+      return later.wSecond / 2 != step;
+    });
+  }
+
   std::string root;
 };
 
@@ -113,6 +125,26 @@ TEST_F(SourceSelection, EachBrowserPreselectsTheFolderLastConfirmedThroughIt) {
   EXPECT_TRUE(
       driver::wait_until([&] { return driver::control_text(dialog, IDC_DEST_EDIT) == dest; }))
       << driver::control_text(dialog, IDC_DEST_EDIT);
+}
+
+// Wine's browser holds item IDs with the folders' access times, and folders made beside the
+// remembered one change what its next reading of them gives.
+TEST_F(SourceSelection, FoldersMadeBesideTheRememberedOneChangeNeitherPreselectionNorPicking) {
+  const std::string source = folder("source");
+  ASSERT_TRUE(add_source_folder(source));
+
+  // Their parent changed since a browser last read it, and is read again in a later step.
+  folder("beside");
+  ASSERT_TRUE(next_two_second_step());
+  ASSERT_TRUE(confirm_preselection(IDC_ADD));
+  ASSERT_TRUE(driver::wait_until([&] { return driver::list_entries(dialog).size() == 2; }));
+  EXPECT_EQ(driver::list_entries(dialog), (entries{source, source})) << "not the desktop";
+
+  // A folder no browser has read yet, first read by this one's preselection of its neighbour.
+  const std::string later = folder("later");
+  ASSERT_TRUE(next_two_second_step());
+  ASSERT_TRUE(add_source_folder(later));
+  EXPECT_EQ(driver::list_entries(dialog), (entries{source, source, later}));
 }
 
 TEST_F(SourceSelection, CancellingTheBrowserChangesNothing) {

@@ -169,7 +169,7 @@ testing::AssertionResult dialog_ends_idle(const driver::ferrix_process& ferrix) 
            << "not idle: Start/Stop shows \"" << driver::control_text(dialog, IDC_START_STOP)
            << "\", enabled " << driver::is_enabled(dialog, IDC_START_STOP) << ", Pause enabled "
            << driver::is_enabled(dialog, IDC_PAUSE);
-  if (HWND box = driver::wait_for_message_box(ferrix, 0))
+  if (HWND box = driver::message_box_now(ferrix))
     return testing::AssertionFailure() << "a window is still open: "
                                        << driver::message_box_text(box);
   if (!IsWindowEnabled(dialog)) return testing::AssertionFailure() << "the dialog is disabled";
