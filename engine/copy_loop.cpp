@@ -68,6 +68,7 @@ file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
   if (opened != file_outcome::copied) return passed_over(opened);
   rate_meter_file_start(meter);
   file_outcome result = copy_file_chunks(file, meter, bars, files_left);
+  temp_record_empty(temps.record);  // the temporary is in place or deleted
   show_file_progress(bars, 100);
   return result;
 }
@@ -124,6 +125,7 @@ void copy_files(int32_t file_count) {
   progress_bars bars;
   copied_names copied;
   temp_names temps{};
+  temp_record_start(temps.record);
   int32_t files_left = file_count;
   while (files_left != 0 && load(job_state.running)) {
     show_all_progress(bars, percent_of(static_cast<uint64_t>(files_left), file_count));
@@ -137,5 +139,6 @@ void copy_files(int32_t file_count) {
     --files_left;
   }
   forget_copied(copied);
+  temp_record_end(temps.record);
   end_job(bars, files_left, file_count);
 }

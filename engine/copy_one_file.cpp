@@ -2,7 +2,6 @@
 // only ever puts a complete copy under the destination's name.
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "core/job_state.h"
 #include "engine/file_copy.h"
@@ -10,7 +9,6 @@
 #include "engine/notice.h"
 #include "engine/percent.h"
 #include "engine/progress_bars.h"
-#include "engine/temp_leftovers.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 
@@ -46,27 +44,18 @@ file_outcome test_destination(file_copy& file) {
   return file_outcome::copied;
 }
 
-// The first temporary made in a folder in this job clears that folder's leftovers first.
-void clear_leftovers_once(const char* temp_path, temp_names& temps) {
-  path_pieces pieces;
-  split_file_path(temp_path, pieces);
-  char folder[sizeof temps.cleared_folder];
-  snprintf(folder, sizeof folder, "%s%s", pieces.drive, pieces.folder);
-  if (strcmp(folder, temps.cleared_folder) == 0) return;
-  clear_temp_leftovers(folder);
-  memcpy(temps.cleared_folder, folder, sizeof folder);
-}
-
 // A new file under a temporary name, never one that exists already.
 bool create_temp_file(file_copy& file, temp_names& temps) {
   for (int attempt = 0; attempt < max_temp_attempts; ++attempt, ++temps.next_number) {
     if (!compose_temp_path(file.dest_file_path, job_state.dest_root, temps.next_number,
                            file.temp_path))
       continue;
-    clear_leftovers_once(file.temp_path, temps);
     bool name_taken = false;
     file.dest_stream = create_new_file_stream(file.temp_path, &name_taken);
-    if (file.dest_stream) return true;
+    if (file.dest_stream) {
+      temp_record_note(temps.record, file.dest_stream, file.temp_path);
+      return true;
+    }
     if (!name_taken) break;
   }
   show_file_notice(notice_kind::write_error, file.dest_file_path);
@@ -78,8 +67,7 @@ void close_streams(file_copy& file) {
   fclose(file.dest_stream);
 }
 
-// Gone already is as good as deleted: another run clearing leftovers may take it the moment
-// its stream is closed.
+// Gone already is as good as deleted.
 void delete_temp_file(const file_copy& file) {
   int error = delete_file(file.temp_path);
   if (error != 0 && error != ENOENT) show_deletion_notice(file.temp_path, error);

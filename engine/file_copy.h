@@ -7,6 +7,7 @@
 #include "engine/file_list.h"
 #include "engine/progress_bars.h"
 #include "engine/rate_meter.h"
+#include "engine/temp_record.h"
 #include "platform/files.h"
 
 struct file_copy {
@@ -29,10 +30,10 @@ enum class file_outcome { copied, skipped, failed, abandoned };
 // temporary file: `copied` stands for "open, go on". Otherwise the file is skipped (it exists
 // and may not be replaced) or failed, with its notice given and nothing left open.
 // The job's temporary names: the next number to try, which moves on past names in use, and
-// the folder last cleared of the leftovers of crashed runs.
+// the record that names the one in progress.
 struct temp_names {
   uint32_t next_number;
-  char cleared_folder[windows_path_size];
+  temp_record record;
 };
 
 // temps is the job's, from its first file to its last.

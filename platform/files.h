@@ -67,6 +67,8 @@ int delete_file(const char* path);
 // Deletes a file made by create_new_file_stream whose stream no process holds open any more
 // (its maker ended or crashed). True when it was deleted; a file in use stays.
 bool delete_abandoned_file(const char* path);
+// Empties the file an open write stream writes to and rewinds the stream. False on failure.
+bool truncate_stream(FILE* stream);
 
 // Identity of a file or folder on its volume (volume and file index, or device and inode).
 struct file_identity {
@@ -74,3 +76,10 @@ struct file_identity {
   uint64_t index;
 };
 bool get_file_identity(const char* path, file_identity* identity);
+// The identity of the file an open stream reads or writes, asked of the open file itself.
+bool stream_identity(FILE* stream, file_identity* identity);
+
+// The program's own folder for what it keeps between runs (its path ending with a backslash),
+// created if missing: FERRIX_STATE_FOLDER where that is set (tests), else a folder of the
+// user's temporary folder. False when there is none.
+bool program_state_folder(char (&folder)[windows_path_size]);

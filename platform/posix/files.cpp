@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -186,4 +187,31 @@ bool get_file_identity(const char* path, file_identity* identity) {
   identity->volume = static_cast<uint64_t>(info.st_dev);
   identity->index = static_cast<uint64_t>(info.st_ino);
   return true;
+}
+
+bool stream_identity(FILE* stream, file_identity* identity) {
+  struct stat info;
+  if (fstat(fileno(stream), &info) != 0) return false;
+  identity->volume = static_cast<uint64_t>(info.st_dev);
+  identity->index = static_cast<uint64_t>(info.st_ino);
+  return true;
+}
+
+bool truncate_stream(FILE* stream) {
+  rewind(stream);
+  return ftruncate(fileno(stream), 0) == 0;
+}
+
+bool program_state_folder(char (&folder)[windows_path_size]) {
+  const char* configured = getenv("FERRIX_STATE_FOLDER");
+  if (configured && !configured[0]) configured = nullptr;
+  const char* temp = getenv("TMPDIR");
+  const char* base = configured ? configured : temp && temp[0] ? temp : "/tmp";
+  const bool has_slash = base[0] && base[strlen(base) - 1] == '/';
+  const int written = snprintf(folder, sizeof folder, "%s%s%s", base, has_slash ? "" : "/",
+                               configured ? "" : "ferrix-state/");
+  if (written <= 0 || written >= static_cast<int>(sizeof folder)) return false;
+  for (char* c = folder; *c; ++c)
+    if (*c == '/') *c = '\\';  // the engine's separator; '/' is never part of a GBK character
+  return make_folder(folder) != make_folder_result::failed;
 }

@@ -14,6 +14,8 @@ struct host_entry {
 // A folder for scratch trees (no trailing separator) and a number unique to this process.
 std::string host_temp_folder();
 int host_process_id();
+// Sets an environment variable of this process, as getenv reads it; an empty value unsets it.
+void host_set_environment(const std::string& name, const std::string& value);
 
 bool host_make_folder(const std::string& path);
 // Entries of a folder, without "." and ".."; a link to a folder counts as a folder.

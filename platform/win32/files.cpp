@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <new>
@@ -385,4 +386,32 @@ bool get_file_identity(const char* path, file_identity* identity) {
   identity->volume = info.dwVolumeSerialNumber;
   identity->index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   return true;
+}
+
+bool stream_identity(FILE* stream, file_identity* identity) {
+  HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (file == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file, &info)) return false;
+  identity->volume = info.dwVolumeSerialNumber;
+  identity->index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  return true;
+}
+
+bool truncate_stream(FILE* stream) {
+  rewind(stream);
+  return _chsize(_fileno(stream), 0) == 0;
+}
+
+bool program_state_folder(char (&folder)[windows_path_size]) {
+  const char* configured = getenv("FERRIX_STATE_FOLDER");
+  if (configured && !configured[0]) configured = nullptr;
+  char temp[MAX_PATH + 1];
+  const DWORD length = configured ? 0 : GetTempPathA(sizeof temp, temp);
+  if (!configured && (length == 0 || length >= sizeof temp)) return false;
+  const char* base = configured ? configured : temp;
+  const char* separator = gbk_ends_with_backslash(base) ? "" : "\\";
+  const int written = snprintf(folder, sizeof folder, "%s%s%s", base, separator,
+                               configured ? "" : "Ferrix\\");
+  if (written <= 0 || written >= static_cast<int>(sizeof folder)) return false;
+  return make_folder(folder) != make_folder_result::failed;
 }

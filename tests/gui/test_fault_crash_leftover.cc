@@ -1,6 +1,7 @@
 // ferrix.exe killed in the middle of a file leaves that file's temporary; running the same job
 // again to its end leaves the destination as a run without the crash would: the copy, and no
-// temporary. A file of an earlier version's temporary shape stays.
+// temporary. A file of an earlier version's temporary shape stays, and so does a user's file
+// named exactly as a temporary: only the temporary the crashed run recorded as its own goes.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,11 +18,12 @@ namespace {
 TEST_F(JobFixture, ACrashLeftoverIsClearedByTheNextCompleteRun) {
   ASSERT_NO_FATAL_FAILURE(prepare_long_job());
   ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~0001", "not Ferrix's to delete"));
+  ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~fx00", "a user's, named as a temporary"));
   ASSERT_TRUE(start_long_job());
   driver::kill_ferrix(ferrix);  // TerminateProcess, as a crash: nothing of the job finishes
 
   const std::vector<std::string> after_crash = file_tree::files_below(long_job_dest);
-  EXPECT_EQ(after_crash, (std::vector<std::string>{"~0001", "~fx00"}))
+  EXPECT_EQ(after_crash, (std::vector<std::string>{"~0001", "~fx00", "~fx01"}))
       << "the crash leaves its temporary, nothing under the final name";
 
   ASSERT_TRUE(driver::launch_ferrix(ferrix));
@@ -34,10 +36,12 @@ TEST_F(JobFixture, ACrashLeftoverIsClearedByTheNextCompleteRun) {
   ASSERT_TRUE(worker_gone());
 
   EXPECT_EQ(file_tree::files_below(long_job_dest),
-            (std::vector<std::string>{"big.bin", "~0001"}));
+            (std::vector<std::string>{"big.bin", "~0001", "~fx00"}));
   std::string kept;
   ASSERT_TRUE(file_tree::read_file(long_job_dest + "\\~0001", kept));
   EXPECT_EQ(kept, "not Ferrix's to delete");
+  ASSERT_TRUE(file_tree::read_file(long_job_dest + "\\~fx00", kept));
+  EXPECT_EQ(kept, "a user's, named as a temporary");
   std::string source_bytes, copy_bytes;
   ASSERT_TRUE(file_tree::read_file(long_job_source + "\\big.bin", source_bytes));
   ASSERT_TRUE(file_tree::read_file(long_job_file, copy_bytes));

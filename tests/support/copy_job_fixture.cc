@@ -58,6 +58,8 @@ void CopyJob::SetUp() {
   job_data = {};
   root_ = scratch::make_test_folder();
   ASSERT_FALSE(root_.empty());
+  // The jobs' records, apart from other processes' and outside the trees the tests compare.
+  host_set_environment("FERRIX_STATE_FOLDER", root_ + "-state");
 }
 
 void CopyJob::TearDown() {
@@ -66,6 +68,8 @@ void CopyJob::TearDown() {
   fail_worker_allocation_after(-1);
   host_lift_file_size_limit();
   host_release_blocks();
+  host_set_environment("FERRIX_STATE_FOLDER", "");
+  scratch::remove_tree(root_ + "-state");
   scratch::remove_tree(root_);
 }
 

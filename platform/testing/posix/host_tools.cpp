@@ -27,6 +27,11 @@ std::string host_temp_folder() {
 
 int host_process_id() { return static_cast<int>(getpid()); }
 
+void host_set_environment(const std::string& name, const std::string& value) {
+  if (value.empty()) unsetenv(name.c_str());
+  else setenv(name.c_str(), value.c_str(), 1);
+}
+
 bool host_make_folder(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
 
 bool host_list_folder(const std::string& path, std::vector<host_entry>& entries) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
@@ -85,6 +86,10 @@ std::string host_temp_folder() {
 }
 
 int host_process_id() { return static_cast<int>(GetCurrentProcessId()); }
+
+void host_set_environment(const std::string& name, const std::string& value) {
+  _putenv((name + "=" + value).c_str());  // the C library's copy, which getenv reads
+}
 
 bool host_make_folder(const std::string& path) {
   return CreateDirectoryW(long_path(path).c_str(), nullptr) != 0;

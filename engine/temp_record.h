@@ -1,0 +1,21 @@
+// The job's record of its temporary in progress, kept in the program's own state folder, so
+// that a later run deletes what a crash left and only that: a file is proven a leftover by
+// the record of a run that is gone, naming its path and its file identity, never by its name.
+#pragma once
+#include <cstdio>
+
+#include "core/limits.h"
+
+struct temp_record {
+  FILE* stream;  // null when no record could be made: the job runs, a crash leftover stays
+  char path[windows_path_size];
+};
+
+// Deletes the temporaries that the records of runs no longer at work name, and those records,
+// then makes this job's record, held open until temp_record_end as a temporary is held.
+void temp_record_start(temp_record& record);
+// temp_stream has just been created at temp_path: the record names it, and nothing else.
+void temp_record_note(temp_record& record, FILE* temp_stream, const char* temp_path);
+// The temporary has been moved into place or deleted: the record names nothing.
+void temp_record_empty(temp_record& record);
+void temp_record_end(temp_record& record);
