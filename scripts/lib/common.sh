@@ -10,6 +10,18 @@ FERRIX_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32
 
 step() { printf '== %s\n' "$*"; }
 
+# A mirror in the middle of a sync fails an update, or leaves the i386 lists a version behind
+# the amd64 ones, for a few minutes: try again rather than fail the whole run.
+install_packages() {
+  local attempt
+  for attempt in 1 2 3 4 5 6; do
+    apt-get update -q >/dev/null 2>&1 || step "apt-get update failed (attempt $attempt)"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@" >/dev/null && return 0
+    [ "$attempt" -lt 6 ] && { step "apt-get install failed; trying again in 30 s"; sleep 30; }
+  done
+  return 1
+}
+
 ensure_packages() {
   local missing=() package
   for package in "${FERRIX_PACKAGES[@]}"; do
@@ -24,8 +36,7 @@ ensure_packages() {
     fi
     step "installing ${missing[*]}"
     dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    apt-get update -q >/dev/null
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" >/dev/null
+    install_packages "${missing[@]}"
   fi
   if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
     if [ "$(id -u)" -ne 0 ]; then
