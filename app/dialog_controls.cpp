@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
+#include "app/dialog_state.h"
 #include "app/unattended_run.h"
 #include "res/control_ids.h"
-#include "res/texts.h"
 
 void enable_control(HWND dialog, int control_id, bool enabled) {
   HWND control = GetDlgItem(dialog, control_id);
@@ -23,11 +23,7 @@ LRESULT send_to_source_list(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
 }
 
 void show_error(HWND dialog, const char* text) {
-  if (unattended_run()) {  // nobody is there to close a box
-    note_refusal(text);
-    return;
-  }
-  MessageBoxA(dialog, text, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
+  show_error_or_log(dialog_state_of(dialog).options, dialog, text);
 }
 
 void show_path_error(HWND dialog, const char* format, const char* path) {
