@@ -65,7 +65,7 @@ file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
     return passed_over(file_outcome::skipped);
   }
   file_outcome opened = open_file_streams(file, temps);
-  if (opened != file_outcome::copied) return passed_over(opened);
+  if (opened != file_outcome::go_on) return passed_over(opened);
   rate_meter_file_start(meter);
   file_outcome result = copy_file_chunks(file, meter, bars, files_left);
   temp_record_empty(temps.record);  // the temporary is in place or deleted
@@ -79,7 +79,8 @@ void count_outcome(file_outcome outcome, const list_entry& entry, const file_cop
     case file_outcome::copied: ++job_data.files_copied; return;
     case file_outcome::skipped: ++job_data.files_skipped; break;
     case file_outcome::failed: ++job_data.errors; break;
-    case file_outcome::abandoned: return;
+    case file_outcome::abandoned:
+    case file_outcome::go_on: return;  // go_on never ends a file's pass
   }
   uint64_t done = file.file_bytes_copied < entry.size ? file.file_bytes_copied : entry.size;
   uint64_t left = entry.size - done;
