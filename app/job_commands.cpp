@@ -49,7 +49,6 @@ void return_to_idle(HWND dialog) {
   enable_control(dialog, IDC_PAUSE, false);
   if (load(job_state.worker_alive) != 0) enable_control(dialog, IDC_START_STOP, false);
 }
-
 }  // namespace
 
 bool start_job(HWND dialog) {
