@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "app/dialog_state.h"
-#include "app/unattended_run.h"
+#include "app/job_log.h"
+#include "core/job_state.h"
 #include "res/control_ids.h"
+#include "res/texts.h"
 
 void enable_control(HWND dialog, int control_id, bool enabled) {
   HWND control = GetDlgItem(dialog, control_id);
@@ -20,6 +22,18 @@ void show_control(HWND dialog, int control_id, bool shown) {
 
 LRESULT send_to_source_list(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   return SendDlgItemMessageA(dialog, IDC_SOURCE_LIST, message, wparam, lparam);
+}
+
+bool boxes_may_show(const run_options& options) { return !options.start; }
+
+void show_error_or_log(const run_options& options, HWND owner, const char* text) {
+  if (boxes_may_show(options)) {
+    MessageBoxA(owner, text, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
+  } else if (load(job_state.started) != 0) {  // a failed Save during the job, say
+    write_job_log(text);
+  } else {
+    write_job_log_formatted(TEXT_LOG_NOT_STARTED, text);
+  }
 }
 
 void show_error(HWND dialog, const char* text) {

@@ -7,9 +7,9 @@
 
 #include <commctrl.h>
 
+#include "app/dialog_controls.h"
 #include "app/dialog_messages.h"
 #include "app/job_log.h"
-#include "app/unattended_run.h"
 #include "core/display_mailbox.h"
 #include "core/job_state.h"
 #include "res/control_ids.h"

@@ -8,7 +8,6 @@
 #include "app/job_display.h"
 #include "app/job_file_argument.h"
 #include "app/job_log.h"
-#include "app/unattended_run.h"
 #include "core/job_state.h"
 #include "core/limits.h"
 #include "res/control_ids.h"
