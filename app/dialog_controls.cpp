@@ -3,7 +3,9 @@
 
 #include <cstdio>
 
-#include "app/unattended_run.h"
+#include "app/dialog_state.h"
+#include "app/job_log.h"
+#include "core/job_state.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
 
@@ -22,12 +24,20 @@ LRESULT send_to_source_list(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
   return SendDlgItemMessageA(dialog, IDC_SOURCE_LIST, message, wparam, lparam);
 }
 
-void show_error(HWND dialog, const char* text) {
-  if (unattended_run()) {  // nobody is there to close a box
-    note_refusal(text);
-    return;
+bool boxes_may_show(const run_options& options) { return !options.start; }
+
+void show_error_or_log(const run_options& options, HWND owner, const char* text) {
+  if (boxes_may_show(options)) {
+    MessageBoxA(owner, text, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
+  } else if (load(job_state.started) != 0) {  // a failed Save during the job, say
+    write_job_log(text);
+  } else {
+    write_job_log_formatted(TEXT_LOG_NOT_STARTED, text);
   }
-  MessageBoxA(dialog, text, TEXT_ERROR_CAPTION, MB_ICONERROR | MB_OK);
+}
+
+void show_error(HWND dialog, const char* text) {
+  show_error_or_log(dialog_state_of(dialog).options, dialog, text);
 }
 
 void show_path_error(HWND dialog, const char* format, const char* path) {

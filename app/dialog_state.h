@@ -1,10 +1,12 @@
 // What only the main dialog remembers: the folders the browser preselects, the settings file
-// last loaded or saved, and the command line's options. It travels with the dialog
+// last loaded or saved, the command line's options, and how the run is going: whether its job
+// was refused before it could start, and the last job's outcome as its end report gave it. It travels with the dialog
 // (DialogBoxParamA's parameter, kept in the window's user data), never in the record the
 // worker shares.
 #pragma once
 #include <windows.h>
 
+#include "core/job_reports.h"
 #include "core/limits.h"
 #include "core/run_options.h"
 
@@ -13,6 +15,9 @@ struct dialog_state {
   char last_dest_folder[windows_path_size];
   char settings_path[windows_path_size];
   run_options options;  // what the command line asked for
+  bool refused_before_start;
+  bool job_ended;       // outcome holds a job's end report
+  job_outcome outcome;  // written by the end report before JOB_FINISHED reaches the dialog
 };
 
 // WM_INITDIALOG: the state handed to DialogBoxParamA becomes the dialog's own.

@@ -2,15 +2,13 @@
 #include "app/job_commands.h"
 
 #include "app/dialog_controls.h"
+#include "app/dialog_state.h"
 #include "app/job_display.h"
 #include "app/job_log.h"
-#include "app/job_log_entries.h"
 #include "app/job_snapshot.h"
 #include "app/source_selection.h"
-#include "app/unattended_run.h"
 #include "core/job_state.h"
 #include "engine/copy_worker.h"
-#include "engine/job_data.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
 
@@ -51,31 +49,33 @@ void return_to_idle(HWND dialog) {
   enable_control(dialog, IDC_PAUSE, false);
   if (load(job_state.worker_alive) != 0) enable_control(dialog, IDC_START_STOP, false);
 }
+}  // namespace
 
-void start_job(HWND dialog) {
+bool start_job(HWND dialog) {
   // One worker at a time, whatever sent the command.
-  if (load(job_state.worker_alive) != 0) return;
+  if (load(job_state.worker_alive) != 0) return false;
+  dialog_state& state = dialog_state_of(dialog);
+  job_state.reports = &dialog_reports;
   job_state.main_window = dialog;
   store(job_state.running, 1);
   store(job_state.paused, 0);
   take_job_snapshot(dialog);
-  if (!log_job_start(dialog)) {
+  if (!log_job_start(state.settings_path)) {
     // A log that takes no line would miss what it is for: a /start run does not start.
     show_path_error(dialog, TEXT_LOG_UNOPENABLE, job_log_path());
     close_job_log();
-    if (unattended_run()) return;
+    if (state.options.start) return false;
   }
-  note_job_start();
   if (!create_worker(dialog)) {
     show_error(dialog, TEXT_NO_WORKER);
-    return;
+    return false;
   }
   store(job_state.started, 1);
   enable_job_inputs(dialog, false);
   SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_STOP);
   enable_control(dialog, IDC_PAUSE, true);
+  return true;
 }
-}  // namespace
 
 void start_or_stop_job(HWND dialog) {
   if (load(job_state.started) == 0)
@@ -96,9 +96,7 @@ void follow_option_box(HWND dialog, int check_box_id) {
 
 void finish_job(HWND dialog) {
   show_pending_display(dialog);  // the job's last file and bar positions, before idle
-  // The worker waits for this message: its counts and the end line are final.
-  const bool stopped = load(job_state.running) == 0;
-  log_job_end(dialog, note_job_end(stopped, job_data.errors));
+  log_job_end(dialog_state_of(dialog).outcome);
   return_to_idle(dialog);
 }
 

@@ -1,16 +1,16 @@
 // The worker's reports on the main dialog's controls. The status lines, notices and the job's
 // end are sent at once (the first two change once a second at most); the current file and the
 // bars, which may change thousands of times a second, wait in the display mailbox for the
-// next refresh.
+// next refresh. The job's end report leaves its outcome with the dialog's state, from which the
+// dialog's result (the exit code) is read.
 #include "app/job_display.h"
 
 #include <commctrl.h>
 
+#include "app/dialog_controls.h"
 #include "app/dialog_messages.h"
-#include "app/job_log_entries.h"
-#include "app/unattended_run.h"
+#include "app/job_log.h"
 #include "core/display_mailbox.h"
-#include "core/job_reports.h"
 #include "core/job_state.h"
 #include "res/control_ids.h"
 
@@ -21,7 +21,38 @@ void set_bar(HWND dialog, int control_id, int32_t percent) {
   if (percent >= 0)
     SendDlgItemMessageA(dialog, control_id, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
 }
+
+void show_status_line(const char* text) {
+  SetDlgItemTextA(main_window(), IDC_STATUS_LINE, text);
+}
+
+void show_estimate_line(const char* text) {
+  SetDlgItemTextA(main_window(), IDC_ESTIMATE_LINE, text);
+}
+
+// Every notice is logged; a box shows unless the user asked for none or no box may show.
+void show_notice(const job_notice& notice) {
+  log_notice(notice);
+  if (notice.quiet || !boxes_may_show(dialog_state_of(main_window()).options)) return;
+  SendMessageA(main_window(), show_pending_message, 0, 0);
+  MessageBoxA(main_window(), notice.text, notice.caption, MB_ICONERROR | MB_OK);
+}
+
+// The dialog thread reads the outcome only once JOB_FINISHED has arrived.
+void finish_on_show(const job_outcome& outcome) {
+  dialog_state& state = dialog_state_of(main_window());
+  state.outcome = outcome;
+  state.job_ended = true;
+  SendMessageA(main_window(), job_finished_message, 0, job_finished_lparam);
+}
+
+void forget_on_show() { PostMessageA(main_window(), worker_gone_message, 0, 0); }
 }  // namespace
+
+const job_reports dialog_reports = {
+    show_status_line, show_estimate_line, post_current_file, post_file_progress,
+    post_overall_progress, show_notice, finish_on_show, forget_on_show,
+};
 
 void start_display_refresh(HWND dialog) {
   SetTimer(dialog, display_timer_id, display_refresh_ms, nullptr);
@@ -40,29 +71,8 @@ void show_pending_display(HWND dialog) {
   set_bar(dialog, IDC_ALL_PROGRESS, changes.overall_progress);
 }
 
-void report_status_line(const char* text) {
-  SetDlgItemTextA(main_window(), IDC_STATUS_LINE, text);
+int dialog_result(const dialog_state& state) {
+  if (!state.options.start) return 1;
+  return run_exit_code({state.refused_before_start, state.job_ended ? &state.outcome : nullptr,
+                        job_log_lost_a_line()});
 }
-
-void report_estimate_line(const char* text) {
-  SetDlgItemTextA(main_window(), IDC_ESTIMATE_LINE, text);
-}
-
-void report_current_file(const char* dest_path) { post_current_file(dest_path); }
-void report_file_progress(int32_t percent) { post_file_progress(percent); }
-void report_overall_progress(int32_t percent) { post_overall_progress(percent); }
-
-// Every notice is counted and logged; a /start run shows none of them, of any kind.
-void report_notice(const job_notice& notice) {
-  count_notice(notice.kind);
-  log_notice(notice);
-  if (notice.quiet || unattended_run()) return;
-  SendMessageA(main_window(), show_pending_message, 0, 0);
-  MessageBoxA(main_window(), notice.text, notice.caption, MB_ICONERROR | MB_OK);
-}
-
-void report_job_finished() {
-  SendMessageA(main_window(), job_finished_message, 0, job_finished_lparam);
-}
-
-void report_worker_gone() { PostMessageA(main_window(), worker_gone_message, 0, 0); }

@@ -19,9 +19,9 @@ bool readable_file(const char* path) {
 }
 }  // namespace
 
-void load_job_file_argument(HWND dialog) {
+bool load_job_file_argument(HWND dialog) {
   const char* argument = dialog_state_of(dialog).options.job_file;
-  if (argument[0] == '\0') return;
+  if (argument[0] == '\0') return true;
   // The profile functions look for a bare file name in the Windows folder, not the current
   // one; and Save should propose where the file really is.
   char path[windows_path_size];
@@ -29,7 +29,7 @@ void load_job_file_argument(HWND dialog) {
   const bool has_full_path = length != 0 && length < sizeof path;
   if (!has_full_path || !readable_file(path)) {
     show_path_error(dialog, TEXT_JOB_FILE_UNREADABLE, has_full_path ? path : argument);
-    return;
+    return false;
   }
-  load_settings_file(dialog, path);
+  return load_settings_file(dialog, path);
 }

@@ -2,7 +2,8 @@
 #pragma once
 #include <windows.h>
 
-// WM_INITDIALOG, after the slider's set-up. With an argument, the file it names (made a full
-// path) goes through load_settings_file, so Save proposes it; a file that cannot be opened for
-// reading is named in an error box and nothing is loaded. Without one nothing is read.
-void load_job_file_argument(HWND dialog);
+// With an argument, the file it names (made a full path) goes through load_settings_file, so
+// Save proposes it; a file that cannot be opened for reading is named in an error box and
+// nothing is loaded. Without one nothing is read. False when the file, or a part of it, was
+// refused.
+bool load_job_file_argument(HWND dialog);

@@ -1,4 +1,4 @@
-// The job log's file.
+// The job log's file and its entries.
 #include "app/job_log.h"
 
 #include <windows.h>
@@ -6,32 +6,55 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "core/job_state.h"
+#include "core/limits.h"
 #include "core/log_line.h"
+#include "engine/format_duration.h"
+#include "res/texts.h"
 
 namespace {
-// Opened before the dialog exists and closed after it ends; lines come from the dialog's
-// thread and the worker's, never both at once.
+// Opened before the dialog exists and closed after it ends. Lines come from the dialog's
+// thread and the worker's, at once too (a failed Save during a job): each is one write to a
+// file opened for appending only, so each lands whole at the end.
 HANDLE log_file = INVALID_HANDLE_VALUE;
-char log_path[MAX_PATH];
+char log_path[run_argument_size];
+shared_int lost_a_line{0};
 
 log_time local_time() {
   SYSTEMTIME now;
   GetLocalTime(&now);
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
+
+// The reason in plain words: not the notice's sentence, which gives a kept file the words of
+// a failed write.
+const char* reason_of(notice_kind kind) {
+  switch (kind) {
+    case notice_kind::kept_existing: return TEXT_LOG_KEPT_EXISTING;
+    case notice_kind::read_error: return TEXT_LOG_READ_ERROR;
+    case notice_kind::source_changed: return TEXT_LOG_SOURCE_CHANGED;
+    case notice_kind::write_error: return TEXT_LOG_WRITE_ERROR;
+    case notice_kind::not_deleted: return TEXT_LOG_NOT_DELETED;
+    case notice_kind::folder_not_listed: return TEXT_LOG_FOLDER_NOT_LISTED;
+    case notice_kind::name_refused: return TEXT_LOG_NAME_REFUSED;
+    case notice_kind::path_too_long: return TEXT_LOG_PATH_TOO_LONG;
+    case notice_kind::no_memory_for_list: return TEXT_LOG_NO_MEMORY_FOR_LIST;
+    case notice_kind::no_memory_for_buffer: return TEXT_LOG_NO_MEMORY_FOR_BUFFER;
+  }
+  return TEXT_LOG_WRITE_ERROR;  // not reached: every kind has its words above
+}
 }  // namespace
 
-bool open_job_log(const char* path, char* full_path, unsigned full_path_size) {
-  const DWORD length = GetFullPathNameA(path, full_path_size, full_path, nullptr);
-  if (length == 0 || length >= full_path_size) {
-    snprintf(full_path, full_path_size, "%s", path);
+bool open_job_log(const char* path) {
+  const DWORD length = GetFullPathNameA(path, sizeof log_path, log_path, nullptr);
+  if (length == 0 || length >= sizeof log_path) {
+    snprintf(log_path, sizeof log_path, "%s", path);
     return false;
   }
   // Append-only access: every write lands at the file's end, also when another run of the
   // program appends to the same log.
-  log_file = CreateFileA(full_path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  log_file = CreateFileA(log_path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  snprintf(log_path, sizeof log_path, "%s", full_path);
   return log_file != INVALID_HANDLE_VALUE;
 }
 
@@ -50,8 +73,10 @@ bool write_job_log(const char* text) {
   char line[log_line_size];
   const size_t length = format_log_line(local_time(), text, line, sizeof line);
   DWORD written = 0;
-  return WriteFile(log_file, line, static_cast<DWORD>(length), &written, nullptr) &&
-         written == length;
+  const bool whole = WriteFile(log_file, line, static_cast<DWORD>(length), &written, nullptr) &&
+                     written == length;
+  if (!whole) store(lost_a_line, 1);
+  return whole;
 }
 
 bool write_job_log_formatted(const char* format, ...) {
@@ -61,4 +86,27 @@ bool write_job_log_formatted(const char* format, ...) {
   vsnprintf(text, sizeof text, format, arguments);
   va_end(arguments);
   return write_job_log(text);
+}
+
+bool job_log_lost_a_line() { return load(lost_a_line) != 0; }
+
+bool log_job_start(const char* job_file) {
+  if (!job_log_is_open()) return true;
+  return write_job_log_formatted(TEXT_LOG_START, job_file[0] != '\0' ? job_file : TEXT_UNSAVED_JOB,
+                                 static_cast<int>(job_state.source_count), job_state.dest_root);
+}
+
+void log_notice(const job_notice& notice) {
+  if (notice.path[0] == '\0')
+    write_job_log(reason_of(notice.kind));
+  else
+    write_job_log_formatted(TEXT_LOG_ENTRY, reason_of(notice.kind), notice.path);
+}
+
+void log_job_end(const job_outcome& outcome) {
+  char end_line[end_line_size];
+  snprintf(end_line, sizeof end_line, "%s", outcome.end_line);
+  trim_trailing_blanks(end_line);
+  char duration[duration_text_size];
+  write_job_log_formatted(TEXT_LOG_END, end_line, format_duration(outcome.seconds, duration));
 }

@@ -6,11 +6,9 @@
 #include "app/file_drop.h"
 #include "app/job_commands.h"
 #include "app/job_display.h"
-#include "app/job_file_argument.h"
 #include "app/settings_commands.h"
 #include "app/source_selection.h"
 #include "app/speed_control.h"
-#include "app/unattended_run.h"
 #include "app/unattended_start.h"
 #include "core/job_state.h"
 #include "res/control_ids.h"
@@ -22,8 +20,7 @@ void initialise_dialog(HWND dialog, LPARAM state) {
   SetClassLongA(dialog, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
   set_up_speed_slider(dialog);
   accept_dropped_files(dialog);
-  load_job_file_argument(dialog);
-  start_unattended_job(dialog);
+  open_job_of_command_line(dialog);
 }
 
 // A running worker is stopped first and the dialog ends once it has cleaned up (its partial
@@ -31,7 +28,7 @@ void initialise_dialog(HWND dialog, LPARAM state) {
 // command: nothing may start that the ending dialog would cut short.
 void close_dialog(HWND dialog) {
   if (load(job_state.worker_alive) == 0) {
-    EndDialog(dialog, dialog_result());
+    EndDialog(dialog, dialog_result(dialog_state_of(dialog)));
     return;
   }
   if (load(job_state.closing) != 0) return;
@@ -43,7 +40,8 @@ void close_dialog(HWND dialog) {
 // A /start run ends with its job.
 void end_of_worker(HWND dialog) {
   forget_worker(dialog);
-  if (load(job_state.closing) != 0 || unattended_run()) EndDialog(dialog, dialog_result());
+  const dialog_state& state = dialog_state_of(dialog);
+  if (load(job_state.closing) != 0 || state.options.start) EndDialog(dialog, dialog_result(state));
 }
 
 void run_command(HWND dialog, int control_id, int notification) {

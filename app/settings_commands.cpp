@@ -44,20 +44,29 @@ OPENFILENAMEA file_dialog_setup(HWND dialog, char (&path)[windows_path_size], co
 // Offers one source to the list, a relative one read against the job file's folder and listed
 // in full. Once the list is full, the refused entry (add_source tells the user) ends the loading
 // of sources. "E:x" is refused: it would mean whatever drive E's current folder happens to be.
+struct source_loading {
+  HWND dialog;
+  bool refused;  // a source was refused (and named)
+};
+
 bool take_source(void* context, const char* value) {
-  HWND dialog = static_cast<HWND>(context);
+  source_loading& loading = *static_cast<source_loading*>(context);
   if (job_path_form_of(value) == job_path_form::drive_relative) {
-    show_path_error(dialog, TEXT_SOURCE_NOT_FULL_PATH, value);
+    show_path_error(loading.dialog, TEXT_SOURCE_NOT_FULL_PATH, value);
+    loading.refused = true;
     return true;
   }
-  const std::string source = absolute_job_path(dialog_state_of(dialog).settings_path, value);
-  const bool list_was_full = send_to_source_list(dialog, LB_GETCOUNT, 0, 0) >= max_sources;
-  add_source(dialog, source.c_str());
+  const std::string source =
+      absolute_job_path(dialog_state_of(loading.dialog).settings_path, value);
+  const bool list_was_full =
+      send_to_source_list(loading.dialog, LB_GETCOUNT, 0, 0) >= max_sources;
+  if (!add_source(loading.dialog, source.c_str())) loading.refused = true;
   return !list_was_full;
 }
 
-// The destination, a relative one read against the job file's folder and shown in full.
-void load_dest(HWND dialog, const char* path) {
+// The destination, a relative one read against the job file's folder and shown in full. False
+// when it was refused (and named).
+bool load_dest(HWND dialog, const char* path) {
   char value[settings_value_size];
   const bool value_fits = read_dest(path, value);
   const std::string full = absolute_job_path(path, value);
@@ -65,12 +74,13 @@ void load_dest(HWND dialog, const char* path) {
   const bool drive_relative = job_path_form_of(value) == job_path_form::drive_relative;
   if (value_fits && !drive_relative && full.size() < static_cast<size_t>(windows_path_size)) {
     SetDlgItemTextA(dialog, IDC_DEST_EDIT, dest);
-    return;
+    return true;
   }
   // Cut to fit, or read against a drive's current folder, it would name another folder: the
   // copy would land in the wrong place.
   SetDlgItemTextA(dialog, IDC_DEST_EDIT, "");
   show_path_error(dialog, drive_relative ? TEXT_DEST_NOT_FULL_PATH : TEXT_DEST_TOO_LONG, dest);
+  return false;
 }
 
 void set_check_box(HWND dialog, int check_box_id, int32_t option) {
@@ -104,13 +114,14 @@ void prompt_load_settings(HWND dialog) {
   if (GetOpenFileNameA(&setup)) load_settings_file(dialog, path);
 }
 
-void load_settings_file(HWND dialog, const char* path) {
+bool load_settings_file(HWND dialog, const char* path) {
   char (&settings_path)[windows_path_size] = dialog_state_of(dialog).settings_path;
   if (path != settings_path) snprintf(settings_path, sizeof settings_path, "%s", path);
   const int32_t source_count = read_source_count(path);
   send_to_source_list(dialog, LB_RESETCONTENT, 0, 0);
-  read_sources(path, source_count, take_source, dialog);
-  load_dest(dialog, path);
+  source_loading loading{dialog, false};
+  read_sources(path, source_count, take_source, &loading);
+  const bool dest_taken = load_dest(dialog, path);
   store(job_state.overwrite_all, read_option(path, key_overwrite_all));
   store(job_state.dont_notify, read_option(path, key_dont_notify));
   SendDlgItemMessageA(dialog, IDC_SPEED_SLIDER, TBM_SETPOS, TRUE, read_speed_position(path));
@@ -120,6 +131,7 @@ void load_settings_file(HWND dialog, const char* path) {
   set_check_box(dialog, IDC_OVERWRITE_ALL, load(job_state.overwrite_all));
   set_check_box(dialog, IDC_DONT_NOTIFY, load(job_state.dont_notify));
   update_start_button(dialog);
+  return !loading.refused && dest_taken;
 }
 
 void prompt_save_settings(HWND dialog) {

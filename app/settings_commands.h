@@ -7,8 +7,9 @@
 void prompt_load_settings(HWND dialog);
 
 // Replaces the dialog's job (list, destination, options, slider) with the file's. A file
-// that cannot be read loads as the defaults. settings_path takes the path first.
-void load_settings_file(HWND dialog, const char* path);
+// that cannot be read loads as the defaults. settings_path takes the path first. False when a
+// source or the destination was refused (each named in a box).
+bool load_settings_file(HWND dialog, const char* path);
 
 // Save: the save dialog proposing settings_path, then the job written into the chosen file.
 // A save that did not reach the file is reported in an error box.

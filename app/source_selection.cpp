@@ -23,17 +23,18 @@ void update_start_button(HWND dialog) {
   enable_control(dialog, IDC_START_STOP, has_source && dest[0] != '\0' && !earlier_worker);
 }
 
-void add_source(HWND dialog, const char* path) {
+bool add_source(HWND dialog, const char* path) {
   if (strlen(path) > max_source_length) {
     show_path_error(dialog, TEXT_SOURCE_TOO_LONG, path);
-    return;
+    return false;
   }
   if (send_to_source_list(dialog, LB_GETCOUNT, 0, 0) >= max_sources) {
     show_path_error(dialog, TEXT_SOURCE_LIST_FULL, path);
-    return;
+    return false;
   }
   send_to_source_list(dialog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path));
   update_start_button(dialog);
+  return true;
 }
 
 void update_remove_button(HWND dialog) {

@@ -8,8 +8,8 @@
 void update_start_button(HWND dialog);
 
 // Appends a folder to the list and re-evaluates Start. A path longer than a source slot holds,
-// or one more entry than a job takes, is refused with a message box naming the path.
-void add_source(HWND dialog, const char* path);
+// or one more entry than a job takes, is refused with a message box naming the path: false.
+bool add_source(HWND dialog, const char* path);
 
 // The selection rule: Remove is enabled iff an entry is selected and no job is started.
 void update_remove_button(HWND dialog);

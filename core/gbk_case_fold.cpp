@@ -20,7 +20,7 @@ constexpr case_range case_ranges[] = {
 };
 
 uint16_t folded_code(uint16_t code) {
-  if (code >= 'A' && code <= 'Z') return static_cast<uint16_t>(code + 0x20);
+  if (code < 0x80) return ascii_folded(static_cast<unsigned char>(code));
   for (const case_range& range : case_ranges)
     if (code >= range.first && code <= range.last)
       return static_cast<uint16_t>(code + range.distance);

@@ -46,9 +46,7 @@ const char* gbk_next_backslash(const char* text) {
 }
 
 bool gbk_same_ignoring_ascii_case(const char* left, const char* right, size_t length) {
-  auto lower = [](char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  };
+  auto lower = [](char c) { return ascii_folded(static_cast<unsigned char>(c)); };
   for (size_t i = 0; i < length; ++i) {
     if (gbk_is_lead_byte(static_cast<unsigned char>(left[i])) && i + 1 < length) {
       if (left[i] != right[i] || left[i + 1] != right[i + 1]) return false;

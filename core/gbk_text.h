@@ -6,6 +6,13 @@
 // First byte of a double-byte GBK character (its second byte follows, whatever its value).
 inline bool gbk_is_lead_byte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
+// The one byte fold: 'A' to 'Z' to lower case, every other byte as it is. The sort's order
+// walks every byte through it; comparisons of names walk characters and fold only the
+// single-byte ones, as a second byte may look like a letter.
+inline unsigned char ascii_folded(unsigned char byte) {
+  return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
+
 // The last backslash that is a character of its own, or null.
 const char* gbk_last_backslash(const char* path);
 

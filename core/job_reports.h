@@ -1,19 +1,11 @@
-// What the copy worker tells the dialog, one function per report. The worker says what
-// happened; the dialog's side alone decides which control shows it and when. Each call
-// returns once the report is taken; only report_notice (when it opens a box) and
-// report_job_finished wait for the user or the dialog.
+// What the copy worker tells the dialog: a table of report functions that the front end hands
+// to the worker at Start (the dialog in the product, a recorder in the tests), and the job's
+// outcome, which its last report carries. The worker says what happened; the front end alone
+// decides which control shows it and when. Each call returns once the report is taken; only
+// `notice` (when it opens a box) and `job_finished` wait for the user or the dialog.
 #pragma once
 #include <cstdint>
 
-// The first status line: scanning, or elapsed time, speed and files left.
-void report_status_line(const char* text);
-// The second status line: the estimate, or how the job ended.
-void report_estimate_line(const char* text);
-// The destination path of the file now being copied.
-void report_current_file(const char* dest_path);
-// Bar positions in percent: the current file, and the share of files not yet finished.
-void report_file_progress(int32_t percent);
-void report_overall_progress(int32_t percent);
 // What a notice is about. One sentence may stand for different outcomes (a kept file and a
 // failed write share theirs), so a log or an exit code reads the kind, never the sentence.
 enum class notice_kind : int32_t {
@@ -40,11 +32,58 @@ struct job_notice {
   bool quiet;
 };
 
-// Unless quiet, a modal error box owned by the dialog; returns when the user has closed it.
-// Everything reported before it is on show first.
-void report_notice(const job_notice& notice);
-// The job is over: everything reported before is on show, and the dialog has returned to idle
-// when this returns.
-void report_job_finished();
-// The worker has released its job data and is about to end: a new job may start.
-void report_worker_gone();
+// What a job did, filled by the worker before its last report: the counts of its end line (a
+// file or folder that failed is an error; a file kept because it exists is skipped), whether
+// it was stopped, its seconds from Start (the scan included, by the clock seam) and the end
+// line it shows. A count that a later kind of outcome needs goes here, and into the rows of
+// run_exit_code.
+constexpr int end_line_size = 128;
+struct job_outcome {
+  int32_t files_copied;
+  int32_t files_skipped;
+  int32_t errors;
+  bool stopped;
+  int32_t seconds;
+  char end_line[end_line_size];
+};
+
+struct job_reports {
+  // The first status line: scanning, or elapsed time, speed and files left.
+  void (*status_line)(const char* text);
+  // The second status line: the estimate, or how the job ended.
+  void (*estimate_line)(const char* text);
+  // The destination path of the file now being copied.
+  void (*current_file)(const char* dest_path);
+  // Bar positions in percent: the current file, and the share of files not yet finished.
+  void (*file_progress)(int32_t percent);
+  void (*overall_progress)(int32_t percent);
+  // Unless quiet, a modal error box owned by the dialog; returns when the user has closed it.
+  // Everything reported before it is on show first.
+  void (*notice)(const job_notice& notice);
+  // The job is over: everything reported before is on show, and the dialog has returned to
+  // idle when this returns. The outcome is the front end's to keep.
+  void (*job_finished)(const job_outcome& outcome);
+  // The worker has released its job data and is about to end: a new job may start.
+  void (*worker_gone)();
+};
+
+// How a run ended, for its exit code: a refusal before the job could start, the job's outcome
+// (null while no job has ended: a run closed then counts as stopped), and whether the log took
+// every line it was given.
+struct run_end {
+  bool refused_before_start;
+  const job_outcome* outcome;
+  bool log_lost_a_line;
+};
+
+// The exit codes of a /start run, highest precedence first: 3 nothing started, 2 stopped
+// (whatever else happened), 1 something failed (a file, a folder, memory, or a line of the
+// log), 0 every file copied or kept because it exists.
+constexpr int exit_not_started = 3;
+constexpr int exit_stopped = 2;
+constexpr int exit_something_failed = 1;
+constexpr int exit_all_done = 0;
+
+// One rule for every run: the first row of the exit-code table (core/job_reports.cpp) that
+// holds for `end`.
+int run_exit_code(const run_end& end);

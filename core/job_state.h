@@ -6,6 +6,8 @@
 
 #include "core/limits.h"
 
+struct job_reports;  // core/job_reports.h
+
 using shared_int = std::atomic<int32_t>;
 
 inline int32_t load(const shared_int& value) { return value.load(std::memory_order_relaxed); }
@@ -19,8 +21,10 @@ struct job_state_record {
   shared_int started{0};
   shared_int paused{0};
 
-  // The job's inputs, frozen at Start before the worker exists. main_window is the dialog
-  // that shows the worker's reports; only the dialog's side of the reports looks at it.
+  // The job's inputs, frozen at Start before the worker exists. reports: the front end's table
+  // of report functions, the worker's only way to tell what happened. main_window is the
+  // dialog that shows them; only the dialog's side of the reports looks at it.
+  const job_reports* reports = nullptr;
   void* main_window = nullptr;
   char sources[max_sources][job_path_size] = {};
   int32_t source_count = 0;

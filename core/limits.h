@@ -8,3 +8,6 @@ constexpr int job_path_size = 256;  // any path a job holds: 255 characters and 
 constexpr int windows_path_size = 260;
 // Longer than any path the worker composes (a source or destination path and a file name).
 constexpr int composed_path_size = 1024;
+// One argument of the command line, and so the log's path: longer than any path the ANSI API
+// opens, so that a cut job file still fails to open.
+constexpr int run_argument_size = 1024;

@@ -11,11 +11,12 @@ bool is_control(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
 
 bool is_second_byte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
 
-// Bytes of the character at text as the log writes them: a pair only when it is one, so that
-// a stray first byte cannot swallow the line's end or the '?' written after it.
+// Bytes of the character at text as the log writes them: stricter than the paths' rule, a pair
+// only when its second byte is one, so that a stray first byte cannot swallow the line's end
+// or the '?' written after it.
 size_t character_at(const char* text) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-  return gbk_is_lead_byte(bytes[0]) && is_second_byte(bytes[1]) ? 2 : 1;
+  const size_t length = gbk_character_length(text);
+  return length == 2 && is_second_byte(static_cast<unsigned char>(text[1])) ? 2 : 1;
 }
 }  // namespace
 

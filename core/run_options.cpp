@@ -4,14 +4,13 @@
 #include <cstdio>
 
 #include "core/command_line.h"
+#include "core/gbk_text.h"
 
 namespace {
-char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Options are ASCII; a GBK byte never equals one of their letters, folded or not.
 bool is_option(const char* argument, const char* option) {
   for (; *option != '\0'; ++argument, ++option)
-    if (ascii_lower(*argument) != *option) return false;
+    if (ascii_folded(static_cast<unsigned char>(*argument)) != *option) return false;
   return *argument == '\0';
 }
 

@@ -4,8 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Longer than any path the ANSI API opens, so that a cut job file still fails to open.
-constexpr size_t run_argument_size = 1024;
+#include "core/limits.h"
 
 // The first rule an argument broke.
 enum class run_fault : int32_t {

@@ -36,7 +36,7 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
   char dest_path[composed_path_size];
   size_t length = compose_dest_path(job_state.dest_root, relative_folder, pieces.name, dest_path,
                                     sizeof dest_path);
-  report_current_file(dest_path);
+  job_state.reports->current_file(dest_path);
   if (length >= sizeof file.dest_file_path || gbk_ends_with_cut_character(job_state.dest_root) ||
       !stays_below_root(relative_folder, pieces.name)) {
     show_file_notice(notice_kind::write_error, dest_path);
@@ -65,7 +65,7 @@ file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
     return passed_over(file_outcome::skipped);
   }
   file_outcome opened = open_file_streams(file, temps);
-  if (opened != file_outcome::copied) return passed_over(opened);
+  if (opened != file_outcome::go_on) return passed_over(opened);
   rate_meter_file_start(meter);
   file_outcome result = copy_file_chunks(file, meter, bars, files_left);
   temp_record_empty(temps.record);  // the temporary is in place or deleted
@@ -79,7 +79,8 @@ void count_outcome(file_outcome outcome, const list_entry& entry, const file_cop
     case file_outcome::copied: ++job_data.files_copied; return;
     case file_outcome::skipped: ++job_data.files_skipped; break;
     case file_outcome::failed: ++job_data.errors; break;
-    case file_outcome::abandoned: return;
+    case file_outcome::abandoned:
+    case file_outcome::go_on: return;  // go_on never ends a file's pass
   }
   uint64_t done = file.file_bytes_copied < entry.size ? file.file_bytes_copied : entry.size;
   uint64_t left = entry.size - done;
@@ -87,21 +88,29 @@ void count_outcome(file_outcome outcome, const list_entry& entry, const file_cop
 }
 
 // The end line: stopped; every file copied; or the counts when anything was skipped or failed.
-void report_end_line() {
-  if (load(job_state.running) == 0) return report_estimate_line(TEXT_JOB_STOPPED);
-  if (job_data.files_skipped == 0 && job_data.errors == 0)
-    return report_estimate_line(TEXT_ALL_DONE);
-  char line[128];
-  snprintf(line, sizeof line, TEXT_JOB_SUMMARY, job_data.files_copied, job_data.files_skipped,
-           job_data.errors);
-  report_estimate_line(line);
+void write_end_line(job_outcome& outcome) {
+  const char* line = outcome.stopped ? TEXT_JOB_STOPPED
+                     : outcome.files_skipped == 0 && outcome.errors == 0 ? TEXT_ALL_DONE
+                                                                         : nullptr;
+  if (line)
+    snprintf(outcome.end_line, sizeof outcome.end_line, "%s", line);
+  else
+    snprintf(outcome.end_line, sizeof outcome.end_line, TEXT_JOB_SUMMARY, outcome.files_copied,
+             outcome.files_skipped, outcome.errors);
 }
 
 void end_job(progress_bars& bars, int32_t files_left, int32_t file_count) {
-  report_end_line();
+  job_outcome outcome{};
+  outcome.files_copied = job_data.files_copied;
+  outcome.files_skipped = job_data.files_skipped;
+  outcome.errors = job_data.errors;
+  outcome.stopped = load(job_state.running) == 0;
+  outcome.seconds = clock_seconds() - job_data.start_seconds;
+  write_end_line(outcome);
+  job_state.reports->estimate_line(outcome.end_line);
   show_file_progress(bars, 0);
   show_all_progress(bars, percent_of(static_cast<uint64_t>(files_left), file_count));
-  report_job_finished();
+  job_state.reports->job_finished(outcome);
   store(job_state.running, 0);
 }
 }  // namespace

@@ -30,7 +30,7 @@ bool same_file(const char* a, const char* b) {
 // lets a rename replace such a file; Wine would, so the rule is kept here for every host).
 file_outcome test_destination(file_copy& file) {
   const path_attributes dest = path_attributes_of(file.dest_file_path);
-  if (!dest.exists) return file_outcome::copied;
+  if (!dest.exists) return file_outcome::go_on;
   if (!dest.is_folder && !load(job_state.overwrite_all)) {
     show_file_notice(notice_kind::kept_existing, file.dest_file_path);
     return file_outcome::skipped;
@@ -41,7 +41,7 @@ file_outcome test_destination(file_copy& file) {
     return file_outcome::failed;
   }
   file.dest_existed = true;
-  return file_outcome::copied;
+  return file_outcome::go_on;
 }
 
 // A new file under a temporary name, never one that exists already.
@@ -138,9 +138,9 @@ file_outcome open_file_streams(file_copy& file, temp_names& temps) {
     return file_outcome::failed;
   }
   file_outcome tested = test_destination(file);
-  if (tested == file_outcome::copied && !create_temp_file(file, temps))
+  if (tested == file_outcome::go_on && !create_temp_file(file, temps))
     tested = file_outcome::failed;
-  if (tested != file_outcome::copied) fclose(file.source_stream);
+  if (tested != file_outcome::go_on) fclose(file.source_stream);
   return tested;
 }
 

@@ -10,6 +10,7 @@
 #include "engine/job_data.h"
 #include "engine/notice.h"
 #include "engine/source_scan.h"
+#include "platform/clock.h"
 #include "platform/worker_memory.h"
 
 namespace {
@@ -40,22 +41,23 @@ void release_job_data() {
 
 int32_t copy_worker() {
   job_data = {};
+  job_data.start_seconds = clock_seconds();
   job_data.copy_buffer = static_cast<uint8_t*>(worker_calloc(copy_buffer_size, 1));
   if (!job_data.copy_buffer) {
     // The job ends as any other, with its one error on the end line, and the dialog is idle.
     ++job_data.errors;
     show_memory_notice(notice_kind::no_memory_for_buffer);
     copy_files(0);
-    report_worker_gone();
+    job_state.reports->worker_gone();
     return -1;
   }
-  report_file_progress(0);
-  report_status_line(TEXT_SCANNING);
+  job_state.reports->file_progress(0);
+  job_state.reports->status_line(TEXT_SCANNING);
 
   job_data.file_count = list_and_sort_files();
   copy_files(job_data.file_count);
 
   release_job_data();
-  report_worker_gone();
+  job_state.reports->worker_gone();
   return 0;
 }

@@ -3,5 +3,5 @@
 #include <cstdint>
 
 // The thread's work; the job comes from job_state. Returns 0 after a job, -1 when the transfer
-// buffer could not be had. Its last act is report_worker_gone.
+// buffer could not be had. Its last act is the worker-gone report.
 int32_t copy_worker();

@@ -23,12 +23,9 @@ struct file_copy {
 };
 
 // How a file's pass through the copy loop ended. Every way but `abandoned` (Stop) counts on
-// the job's end line.
-enum class file_outcome { copied, skipped, failed, abandoned };
+// the job's end line. `go_on` is no end: the checks so far let the copy proceed.
+enum class file_outcome { copied, skipped, failed, abandoned, go_on };
 
-// Opens the source, applies the exists test and the same-file guard, and creates the
-// temporary file: `copied` stands for "open, go on". Otherwise the file is skipped (it exists
-// and may not be replaced) or failed, with its notice given and nothing left open.
 // The job's temporary names: the next number to try, which moves on past names in use, and
 // the record that names the one in progress.
 struct temp_names {
@@ -36,7 +33,10 @@ struct temp_names {
   temp_record record;
 };
 
-// temps is the job's, from its first file to its last.
+// Opens the source, applies the exists test and the same-file guard, and creates the
+// temporary file: `go_on` when both are open. Otherwise the file is skipped (it exists and
+// may not be replaced) or failed, with its notice given and nothing left open. temps is the
+// job's, from its first file to its last.
 file_outcome open_file_streams(file_copy& file, temp_names& temps);
 
 // Copies the open file chunk by chunk, then either moves the finished copy into place or, on

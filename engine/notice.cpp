@@ -21,17 +21,17 @@ const char* file_notice_format(notice_kind kind) {
 void show_file_notice(notice_kind kind, const char* path) {
   char text[notice_text_size];
   snprintf(text, sizeof text, file_notice_format(kind), path);
-  report_notice({kind, path, text, TEXT_FILE_ACCESS_CAPTION, load(job_state.dont_notify) != 0});
+  job_state.reports->notice({kind, path, text, TEXT_FILE_ACCESS_CAPTION, load(job_state.dont_notify) != 0});
 }
 
 void show_deletion_notice(const char* path, int error_number) {
   char text[notice_text_size];
   snprintf(text, sizeof text, TEXT_DELETE_ERROR, path, error_number);
-  report_notice({notice_kind::not_deleted, path, text, TEXT_FILE_ACCESS_CAPTION, false});
+  job_state.reports->notice({notice_kind::not_deleted, path, text, TEXT_FILE_ACCESS_CAPTION, false});
 }
 
 void show_memory_notice(notice_kind kind) {
   const char* text = kind == notice_kind::no_memory_for_list ? TEXT_NO_FILE_LIST
                                                               : TEXT_NO_COPY_BUFFER;
-  report_notice({kind, "", text, TEXT_MEMORY_CAPTION, false});
+  job_state.reports->notice({kind, "", text, TEXT_MEMORY_CAPTION, false});
 }

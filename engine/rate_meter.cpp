@@ -46,7 +46,7 @@ void show_estimate(const rate_meter& meter) {
   char line[128];
   snprintf(line, sizeof line, TEXT_ESTIMATE,
            format_duration(static_cast<int32_t>(estimate), duration));
-  report_estimate_line(line);
+  job_state.reports->estimate_line(line);
 }
 
 // The elapsed job time as text; the next sample interval starts now.
@@ -79,7 +79,7 @@ void rate_meter_chunk_done(rate_meter& meter, uint32_t bytes_read, int32_t files
   char line[160];
   snprintf(line, sizeof line, TEXT_SPEED_LINE, elapsed_text_at_new_interval(meter, elapsed),
            speed_figure(meter), files_left);
-  report_status_line(line);
+  job_state.reports->status_line(line);
 }
 
 void rate_meter_pause_tick(rate_meter& meter, int32_t files_left) {
@@ -90,6 +90,6 @@ void rate_meter_pause_tick(rate_meter& meter, int32_t files_left) {
   char line[160];
   snprintf(line, sizeof line, TEXT_PAUSED_LINE, elapsed_text_at_new_interval(meter, elapsed),
            speed_figure(meter), files_left);
-  report_status_line(line);
-  report_estimate_line("");
+  job_state.reports->status_line(line);
+  job_state.reports->estimate_line("");
 }

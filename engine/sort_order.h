@@ -3,12 +3,11 @@
 // other byte, which is fine for an order and wrong for deciding that two names are the same
 // (platform/names.h decides that).
 #pragma once
+#include "core/gbk_text.h"
 
 // Negative, zero or positive as left sorts before, with or after right.
 inline int compare_in_sort_order(const char* left, const char* right) {
-  auto folded = [](unsigned char byte) {
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + 0x20) : byte;
-  };
+  auto folded = ascii_folded;
   auto a = reinterpret_cast<const unsigned char*>(left);
   auto b = reinterpret_cast<const unsigned char*>(right);
   for (;; ++a, ++b) {

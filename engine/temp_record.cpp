@@ -6,6 +6,7 @@
 #include <cinttypes>
 #include <cstring>
 
+#include "engine/state_folder.h"
 #include "platform/files.h"
 
 namespace {

@@ -79,7 +79,6 @@ bool get_file_identity(const char* path, file_identity* identity);
 // The identity of the file an open stream reads or writes, asked of the open file itself.
 bool stream_identity(FILE* stream, file_identity* identity);
 
-// The program's own folder for what it keeps between runs (its path ending with a backslash),
-// created if missing: FERRIX_STATE_FOLDER where that is set (tests), else a folder of the
-// user's temporary folder. False when there is none.
-bool program_state_folder(char (&folder)[windows_path_size]);
+// The user's temporary folder as the host names it (TEMP or TMP on Windows, TMPDIR or /tmp on
+// other hosts), in the engine's form. False when there is none, or it does not fit.
+bool user_temp_folder(char (&folder)[windows_path_size]);

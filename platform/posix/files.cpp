@@ -202,16 +202,11 @@ bool truncate_stream(FILE* stream) {
   return ftruncate(fileno(stream), 0) == 0;
 }
 
-bool program_state_folder(char (&folder)[windows_path_size]) {
-  const char* configured = getenv("FERRIX_STATE_FOLDER");
-  if (configured && !configured[0]) configured = nullptr;
+bool user_temp_folder(char (&folder)[windows_path_size]) {
   const char* temp = getenv("TMPDIR");
-  const char* base = configured ? configured : temp && temp[0] ? temp : "/tmp";
-  const bool has_slash = base[0] && base[strlen(base) - 1] == '/';
-  const int written = snprintf(folder, sizeof folder, "%s%s%s", base, has_slash ? "" : "/",
-                               configured ? "" : "ferrix-state/");
+  const int written = snprintf(folder, sizeof folder, "%s", temp && temp[0] ? temp : "/tmp");
   if (written <= 0 || written >= static_cast<int>(sizeof folder)) return false;
   for (char* c = folder; *c; ++c)
     if (*c == '/') *c = '\\';  // the engine's separator; '/' is never part of a GBK character
-  return make_folder(folder) != make_folder_result::failed;
+  return true;
 }

@@ -14,8 +14,9 @@ struct host_entry {
 // A folder for scratch trees (no trailing separator) and a number unique to this process.
 std::string host_temp_folder();
 int host_process_id();
-// Sets an environment variable of this process, as getenv reads it; an empty value unsets it.
-void host_set_environment(const std::string& name, const std::string& value);
+// Gives this process another temporary folder, as a user's system names it (TMPDIR; TMP and
+// TEMP on Windows), for what the program finds in it; empty gives back the one it started with.
+void host_set_temp_folder(const std::string& folder);
 
 bool host_make_folder(const std::string& path);
 // Entries of a folder, without "." and ".."; a link to a folder counts as a folder.

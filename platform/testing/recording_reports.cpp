@@ -3,6 +3,7 @@
 
 #include <mutex>
 
+#include "core/job_state.h"
 
 namespace {
 std::mutex guard;
@@ -60,6 +61,7 @@ std::string describe(const job_report& report) {
 }
 
 void recording_reports_reset() {
+  job_state.reports = &recording_reports;
   std::lock_guard<std::mutex> lock(guard);
   reports.clear();
   report_hook = nullptr;
@@ -76,16 +78,17 @@ void recording_reports_on_report(std::function<void(const job_report&)> hook) {
 }
 
 
-void report_status_line(const char* text) { record(plain(report_kind::status_line, 0, text)); }
-void report_estimate_line(const char* text) {
+namespace {
+void record_status_line(const char* text) { record(plain(report_kind::status_line, 0, text)); }
+void record_estimate_line(const char* text) {
   record(plain(report_kind::estimate_line, 0, text));
 }
-void report_current_file(const char* path) { record(plain(report_kind::current_file, 0, path)); }
-void report_file_progress(int32_t percent) { record(plain(report_kind::file_progress, percent)); }
-void report_overall_progress(int32_t percent) {
+void record_current_file(const char* path) { record(plain(report_kind::current_file, 0, path)); }
+void record_file_progress(int32_t percent) { record(plain(report_kind::file_progress, percent)); }
+void record_overall_progress(int32_t percent) {
   record(plain(report_kind::overall_progress, percent));
 }
-void report_notice(const job_notice& notice) {
+void record_notice(const job_notice& notice) {
   job_report report = plain(notice.quiet ? report_kind::quiet_notice : report_kind::notice, 0,
                             notice.text);
   report.caption = notice.caption;
@@ -93,5 +96,15 @@ void report_notice(const job_notice& notice) {
   report.path = notice.path;
   record(report);
 }
-void report_job_finished() { record(plain(report_kind::job_finished, 0)); }
-void report_worker_gone() { record(plain(report_kind::worker_gone, 0)); }
+void record_job_finished(const job_outcome& outcome) {
+  job_report report = plain(report_kind::job_finished, 0);
+  report.outcome = outcome;
+  record(report);
+}
+void record_worker_gone() { record(plain(report_kind::worker_gone, 0)); }
+}  // namespace
+
+const job_reports recording_reports = {
+    record_status_line,  record_estimate_line, record_current_file, record_file_progress,
+    record_overall_progress, record_notice,    record_job_finished, record_worker_gone,
+};

@@ -26,12 +26,17 @@ struct job_report {
   std::string caption;  // notices
   notice_kind notice = notice_kind::kept_existing;  // notices: what the notice is about
   std::string path;     // notices: the file or folder it names
+  job_outcome outcome{};  // job finished: what the job did
 };
 
 // "file progress 40", "current file D:\out\a.txt", "notice <text>", "quiet notice read error
 // D:\a.txt", "job finished": how a test's log and its failure messages name a report.
 std::string describe(const job_report& report);
 std::string describe(notice_kind kind);  // "kept existing", "read error", ...
+
+// The recorder as the worker's report table; recording_reports_reset hands it to job_state,
+// as the dialog hands its own at Start.
+extern const job_reports recording_reports;
 
 void recording_reports_reset();
 std::vector<job_report> recorded_reports();

@@ -402,16 +402,7 @@ bool truncate_stream(FILE* stream) {
   return _chsize(_fileno(stream), 0) == 0;
 }
 
-bool program_state_folder(char (&folder)[windows_path_size]) {
-  const char* configured = getenv("FERRIX_STATE_FOLDER");
-  if (configured && !configured[0]) configured = nullptr;
-  char temp[MAX_PATH + 1];
-  const DWORD length = configured ? 0 : GetTempPathA(sizeof temp, temp);
-  if (!configured && (length == 0 || length >= sizeof temp)) return false;
-  const char* base = configured ? configured : temp;
-  const char* separator = gbk_ends_with_backslash(base) ? "" : "\\";
-  const int written = snprintf(folder, sizeof folder, "%s%s%s", base, separator,
-                               configured ? "" : "Ferrix\\");
-  if (written <= 0 || written >= static_cast<int>(sizeof folder)) return false;
-  return make_folder(folder) != make_folder_result::failed;
+bool user_temp_folder(char (&folder)[windows_path_size]) {
+  const DWORD length = GetTempPathA(sizeof folder, folder);
+  return length != 0 && length < sizeof folder;
 }

@@ -146,7 +146,7 @@ int delete_file(const char* path) {
 bool delete_abandoned_file(const char*) { return false; }
 
 // No state folder: the job runs without a record of its temporaries.
-bool program_state_folder(char (&)[windows_path_size]) { return false; }
+bool user_temp_folder(char (&)[windows_path_size]) { return false; }
 bool stream_identity(FILE*, file_identity*) { return false; }
 bool truncate_stream(FILE* stream) {
   rewind(stream);

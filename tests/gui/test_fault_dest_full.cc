@@ -9,62 +9,21 @@
 #include "res/texts.h"
 #include "tests/gui/fault_fixture.h"
 #include "tests/gui/file_tree.h"
+#include "tests/gui/small_volume.h"
 
 namespace {
 constexpr ULONGLONG small_size = 1024 * 1024;
 
-// Under Wine: the Unix name of a Windows path.
-std::string unix_name(const std::string& path) {
-  using unix_name_function = char*(CDECL*)(const WCHAR*);
-  auto convert = reinterpret_cast<unix_name_function>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  WCHAR wide[MAX_PATH];
-  if (!convert || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return {};
-  char* name = convert(wide);
-  if (!name) return {};
-  std::string result = name;
-  HeapFree(GetProcessHeap(), 0, name);
-  return result;
-}
-
-ULONGLONG total_space(const std::string& folder) {
-  ULARGE_INTEGER free_bytes{}, total{}, total_free{};
-  GetDiskFreeSpaceExA((folder + "\\").c_str(), &free_bytes, &total, &total_free);
-  return total.QuadPart;
-}
-
-// Runs a Unix program; Wine does not follow it to its end, so the caller waits for its effect.
-void run_unix(std::string command_line) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return;
-  WaitForSingleObject(process.hProcess, 10000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-}
-
 class FullDestination : public FaultFixture, public testing::WithParamInterface<bool> {
  protected:
   bool mount_small(const std::string& folder) {
-    unix_folder_ = unix_name(folder);
-    if (unix_folder_.empty()) return false;
-    run_unix("Z:\\bin\\mount -t tmpfs -o size=1m tmpfs \"" + unix_folder_ + "\"");
-    mounted_ = driver::wait_until([&] { return total_space(folder) <= small_size; });
-    return mounted_;
+    return mount_small_volume(volume_, folder, "1m", small_size);
   }
   void TearDown() override {
-    if (mounted_) {
-      const std::string folder = dest;
-      run_unix("Z:\\bin\\umount -l \"" + unix_folder_ + "\"");  // lazy: Wine may still watch it
-      driver::wait_until([&] { return total_space(folder) > small_size; });
-    }
+    unmount_small_volume(volume_, small_size);
     FaultFixture::TearDown();
   }
-  std::string unix_folder_;
-  bool mounted_ = false;
+  small_volume volume_;
 };
 
 TEST_P(FullDestination, TheFileThatDoesNotFitIsDroppedAndTheOthersCopied) {

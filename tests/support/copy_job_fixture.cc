@@ -58,8 +58,10 @@ void CopyJob::SetUp() {
   job_data = {};
   root_ = scratch::make_test_folder();
   ASSERT_FALSE(root_.empty());
-  // The jobs' records, apart from other processes' and outside the trees the tests compare.
-  host_set_environment("FERRIX_STATE_FOLDER", root_ + "-state");
+  // The jobs' records, apart from other processes' and outside the trees the tests compare:
+  // the program finds its state folder in the user's temporary folder, as on a user's system.
+  ASSERT_TRUE(host_make_folder(root_ + "-state"));
+  host_set_temp_folder(root_ + "-state");
 }
 
 void CopyJob::TearDown() {
@@ -68,7 +70,7 @@ void CopyJob::TearDown() {
   fail_worker_allocation_after(-1);
   host_lift_file_size_limit();
   host_release_blocks();
-  host_set_environment("FERRIX_STATE_FOLDER", "");
+  host_set_temp_folder("");
   scratch::remove_tree(root_ + "-state");
   scratch::remove_tree(root_);
 }

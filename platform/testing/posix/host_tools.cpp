@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 rlimit saved_file_size_limit;
@@ -27,9 +28,12 @@ std::string host_temp_folder() {
 
 int host_process_id() { return static_cast<int>(getpid()); }
 
-void host_set_environment(const std::string& name, const std::string& value) {
-  if (value.empty()) unsetenv(name.c_str());
-  else setenv(name.c_str(), value.c_str(), 1);
+void host_set_temp_folder(const std::string& folder) {
+  static const char* const started_with = getenv("TMPDIR");
+  static const std::string original = started_with ? started_with : "";
+  const std::string& value = folder.empty() ? original : folder;
+  if (!folder.empty() || started_with) setenv("TMPDIR", value.c_str(), 1);
+  else unsetenv("TMPDIR");
 }
 
 bool host_make_folder(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }

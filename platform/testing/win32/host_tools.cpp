@@ -87,8 +87,21 @@ std::string host_temp_folder() {
 
 int host_process_id() { return static_cast<int>(GetCurrentProcessId()); }
 
-void host_set_environment(const std::string& name, const std::string& value) {
-  _putenv((name + "=" + value).c_str());  // the C library's copy, which getenv reads
+void host_set_temp_folder(const std::string& folder) {
+  // GetTempPathA reads TMP, then TEMP, from the process's environment.
+  static std::string original[2];
+  static bool saved = false;
+  const char* names[2] = {"TMP", "TEMP"};
+  for (int i = 0; i < 2; ++i) {
+    if (!saved) {
+      char value[MAX_PATH] = "";
+      const DWORD length = GetEnvironmentVariableA(names[i], value, sizeof value);
+      original[i] = length < sizeof value ? value : "";
+    }
+    const std::string& value = folder.empty() ? original[i] : folder;
+    SetEnvironmentVariableA(names[i], value.empty() ? nullptr : value.c_str());
+  }
+  saved = true;
 }
 
 bool host_make_folder(const std::string& path) {

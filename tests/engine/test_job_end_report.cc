@@ -1,0 +1,60 @@
+// The job's last report carries what it did: the end line's counts, whether it was stopped,
+// the seconds from Start (the scan included) on the clock seam, and the end line it shows.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/job_state.h"
+#include "platform/testing/fake_clock.h"
+#include "res/texts.h"
+#include "tests/support/copy_job_fixture.h"
+
+namespace {
+job_outcome finished_outcome() {
+  for (const job_report& report : recorded_reports())
+    if (report.kind == report_kind::job_finished) return report.outcome;
+  ADD_FAILURE() << "no job finished report";
+  return {};
+}
+
+TEST_F(CopyJob, EndReportCarriesTheCountsTheEndLineAndTheSecondsFromStart) {
+  scratch::write_tree(host("src"), {{"a", "1"}, {"b", "22"}, {"c", "333"}});
+  scratch::write_tree(host("out"), {{"b", "old"}});
+  set_sources({engine("src"), engine("gone")});
+  set_dest(engine("out"));
+  const int64_t started_ms = fake_clock_milliseconds();
+  int64_t finished_ms = 0;
+  recording_reports_on_report([&](const job_report& r) {
+    if (r.kind == report_kind::status_line && r.text == TEXT_SCANNING)
+      fake_clock_advance(7000);  // a scan of seven seconds
+    if (r.kind == report_kind::job_finished) finished_ms = fake_clock_milliseconds();
+  });
+  run_job();
+
+  const job_outcome outcome = finished_outcome();
+  EXPECT_EQ(outcome.files_copied, 2);
+  EXPECT_EQ(outcome.files_skipped, 1);
+  EXPECT_EQ(outcome.errors, 1) << "the missing source";
+  EXPECT_FALSE(outcome.stopped);
+  EXPECT_EQ(std::string(outcome.end_line), end_line_counts(2, 1, 1));
+  EXPECT_EQ(std::string(outcome.end_line), texts_of(report_kind::estimate_line).back())
+      << "the end line the dialog shows";
+  EXPECT_GE(outcome.seconds, 7) << "the scan counts";
+  EXPECT_EQ(outcome.seconds, finished_ms / 1000 - started_ms / 1000);
+}
+
+TEST_F(CopyJob, EndReportOfAStoppedJobSaysSo) {
+  scratch::write_tree(host("src"), {{"a", "first"}, {"b", "second"}});
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  at_report(
+      [](const job_report& r) { return r.kind == report_kind::file_progress && r.value == 100; },
+      [] { store(job_state.running, 0); });
+  run_job();
+
+  const job_outcome outcome = finished_outcome();
+  EXPECT_TRUE(outcome.stopped);
+  EXPECT_EQ(outcome.files_copied, 1);
+  EXPECT_EQ(std::string(outcome.end_line), TEXT_JOB_STOPPED);
+}
+}  // namespace
