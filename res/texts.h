@@ -28,6 +28,7 @@
 #define TEXT_SAVE "保存"
 #define TEXT_LOAD "载入"
 #define TEXT_CLEAR_ALL "全部清除"
+#define TEXT_VERIFY_MENU_ITEM "复制后校验"  /* the system menu's check item */
 
 /* Speed */
 #define TEXT_SPEED_FORMAT "%d 字符/秒"
