@@ -54,11 +54,11 @@ TEST_P(LyingDrive, StoresOtherBytesOfOneWriteAndSaysNothing) {
   EXPECT_TRUE(read_raw(path_of("true.bin")) == bytes) << c.name << ": the lie is told once";
 }
 
-INSTANTIATE_TEST_SUITE_P(Lies, LyingDrive,
-                         testing::Values(lie_case{"a lost write", 65536, 65536, 0},
-                                         lie_case{"one byte", 1000, 1, 0xA5},
-                                         lie_case{"the last sector", 2 * 65536 + 61440, 4096, 0xFF}),
-                         case_name<lie_case>);
+INSTANTIATE_TEST_SUITE_P(
+    Lies, LyingDrive,
+    testing::Values(lie_case{"a lost write", 65536, 65536, 0}, lie_case{"one byte", 1000, 1, 0xA5},
+                    lie_case{"the last sector", 2 * 65536 + 61440, 4096, 0xFF}),
+    case_name<lie_case>);
 
 TEST_F(LyingDrive, TellsTheTruthUntilTold) {
   const std::string bytes = scratch::pattern_bytes(10000, 22);
