@@ -24,3 +24,10 @@ int32_t read_back_read_size(int32_t cap_chunk, int32_t slice_size) {
   const int32_t rounded_up = whole_sectors_below(int64_t{cap_chunk} + read_back_sector_size - 1);
   return rounded_up < read_back_sector_size ? read_back_sector_size : rounded_up;
 }
+
+int32_t read_back_pause_ms(int32_t bytes, int32_t cap_chunk, int32_t delay_ms, int64_t& carried) {
+  if (cap_chunk < 1 || delay_ms <= 0) return 0;
+  const int64_t owed = carried + int64_t{bytes} * delay_ms;  // in ms x cap_chunk
+  carried = owed % cap_chunk;
+  return static_cast<int32_t>(owed / cap_chunk);
+}

@@ -20,3 +20,9 @@ buffer_slice sector_aligned_slice(uint8_t* buffer, int32_t size);
 // unbuffered read cannot take 51 bytes), at least one sector, at most the slice. 0 when the
 // slice holds no sector.
 int32_t read_back_read_size(int32_t cap_chunk, int32_t slice_size);
+
+// The pause owed after a read-back read of `bytes` at the cap's pace (cap_chunk bytes, then
+// delay_ms), so that a capped link carries the read-back's bytes at the copy's speed although
+// its reads are whole sectors. What a whole millisecond leaves over is carried to the next
+// read in `carried` (0 at a file's start): a file's reads add up to the exact time.
+int32_t read_back_pause_ms(int32_t bytes, int32_t cap_chunk, int32_t delay_ms, int64_t& carried);

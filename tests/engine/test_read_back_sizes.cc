@@ -75,4 +75,26 @@ INSTANTIATE_TEST_SUITE_P(
                     read_case{"no slice", 4096, 0, 0},
                     read_case{"less than a sector", 51, 4095, 0}),
     case_name<read_case>);
+// The slowest cap (51 bytes every 100 ms) over a read-back of 51 sectors: each read owes its
+// bytes' time, and the file's pauses add up to what the copy of those bytes waited.
+TEST(ReadBackPause, AddsUpToTheCopysTimeForTheSameBytes) {
+  int64_t carried = 0;
+  int64_t total = 0;
+  for (int i = 0; i < 51; ++i) {
+    const int32_t pause = read_back_pause_ms(4096, 51, 100, carried);
+    EXPECT_TRUE(pause == 8031 || pause == 8032) << "read " << i << ": " << pause;
+    total += pause;
+  }
+  EXPECT_EQ(total, 4096 * 100);
+  EXPECT_EQ(carried, 0);
+}
+
+TEST(ReadBackPause, IsNoneUnlimitedOrForNothingRead) {
+  int64_t carried = 0;
+  EXPECT_EQ(read_back_pause_ms(4096, 1000000, 0, carried), 0);
+  EXPECT_EQ(read_back_pause_ms(0, 51, 100, carried), 0);
+  EXPECT_EQ(read_back_pause_ms(51, 51, 100, carried), 100);
+  EXPECT_EQ(read_back_pause_ms(1808, 100000, 100, carried), 1);
+  EXPECT_EQ(carried, 80800);
+}
 }  // namespace
