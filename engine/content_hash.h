@@ -16,6 +16,6 @@ struct content_hash {
 
 void content_hash_start(content_hash& hash);
 void content_hash_add(content_hash& hash, const void* bytes, size_t count);
-// The digest of every byte added since the start; the hash may go on taking bytes.
+// The digest of every byte added since the start.
 content_digest content_hash_finish(const content_hash& hash);
 bool same_content(const content_digest& a, const content_digest& b);

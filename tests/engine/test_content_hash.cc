@@ -32,17 +32,6 @@ TEST(ContentHash, IsTheSameInAnyPieces) {
     EXPECT_TRUE(same_content(digest_of(bytes, piece), whole)) << "pieces of " << piece;
 }
 
-TEST(ContentHash, FinishingLeavesTheHashGoingOn) {
-  const std::string bytes = scratch::pattern_bytes(10000, 4);
-  static content_hash hash;
-  content_hash_start(hash);
-  content_hash_add(hash, bytes.data(), 5000);
-  const content_digest half = content_hash_finish(hash);
-  content_hash_add(hash, bytes.data() + 5000, 5000);
-  EXPECT_TRUE(same_content(half, digest_of(bytes.substr(0, 5000), 5000)));
-  EXPECT_TRUE(same_content(content_hash_finish(hash), digest_of(bytes, bytes.size())));
-}
-
 struct change_case {
   const char* name;
   std::string (*change)(std::string);

@@ -116,18 +116,4 @@ TEST_F(ReadBackCheck, FailsWhereTheTemporaryCannotBeOpened) {
   fclose(stream);
   EXPECT_EQ(record.reads, 0);
 }
-
-TEST_F(ReadBackCheck, TellsAShortCopyFromItsSource) {
-  const std::string bytes = scratch::pattern_bytes(9000, 32);
-  bool name_taken = false;
-  FILE* stream = create_new_file_stream(path_of("copy.tmp").c_str(), &name_taken);
-  ASSERT_NE(stream, nullptr);
-  fwrite(bytes.data(), 1, 8999, stream);
-  pacing_record record;
-  read_back_source source{};
-  EXPECT_EQ(check_temp_file(stream, path_of("copy.tmp").c_str(), digest_of(bytes),
-                            {note_read, &record}, &source),
-            read_back_result::different);
-  fclose(stream);
-}
 }  // namespace

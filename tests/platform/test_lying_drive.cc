@@ -59,11 +59,4 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(lie_case{"a lost write", 65536, 65536, 0}, lie_case{"one byte", 1000, 1, 0xA5},
                     lie_case{"the last sector", 2 * 65536 + 61440, 4096, 0xFF}),
     case_name<lie_case>);
-
-TEST_F(LyingDrive, TellsTheTruthUntilTold) {
-  const std::string bytes = scratch::pattern_bytes(10000, 22);
-  EXPECT_FALSE(drive_lie_pending());
-  ASSERT_TRUE(write_and_flush(path_of("plain.bin"), bytes));
-  EXPECT_TRUE(read_raw(path_of("plain.bin")) == bytes);
-}
 }  // namespace
