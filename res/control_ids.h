@@ -37,3 +37,7 @@
 #define IDC_SAVE 1018
 #define IDC_LOAD 1019
 #define IDC_CLEAR_ALL 1020
+
+/* System menu items: multiples of 16 below 0xF000, as WM_SYSCOMMAND keeps its low four bits
+   for the system */
+#define IDM_VERIFY_AFTER_COPY 0x0200

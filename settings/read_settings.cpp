@@ -18,6 +18,13 @@ constexpr size_t key_list_size = 64 * 1024;
 
 bool is_letter(char c, char lower) { return c == lower || c == lower - 'a' + 'A'; }
 
+// Key names are ASCII here; the profile compares them without letter case.
+bool same_key_name(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b)
+    if (!(*a == *b || ((*b >= 'a' && *b <= 'z') && is_letter(*a, *b)))) return false;
+  return *a == *b;
+}
+
 // N for a key name that "src%d" produces for N (any letter case): no sign, no blanks, no
 // leading zero, within int32.
 bool source_index_of(const char* name, int32_t* index) {
@@ -36,9 +43,14 @@ bool source_index_of(const char* name, int32_t* index) {
   return true;
 }
 
-std::vector<int32_t> present_source_indices(const char* path, int32_t source_count) {
+std::vector<char> key_names(const char* path) {
   std::vector<char> names(key_list_size);
   profile_list_keys(settings_section, names.data(), names.size(), path);
+  return names;
+}
+
+std::vector<int32_t> present_source_indices(const char* path, int32_t source_count) {
+  const std::vector<char> names = key_names(path);
   std::vector<int32_t> indices;
   for (const char* name = names.data(); *name; name += strlen(name) + 1) {
     int32_t index;
@@ -77,4 +89,11 @@ int32_t read_option(const char* path, const char* key) {
 
 int32_t read_speed_position(const char* path) {
   return profile_read_int(settings_section, key_speed, slider_start_position, path);
+}
+
+bool settings_hold_key(const char* path, const char* key) {
+  const std::vector<char> names = key_names(path);
+  for (const char* name = names.data(); *name; name += strlen(name) + 1)
+    if (same_key_name(name, key)) return true;
+  return false;
 }

@@ -21,10 +21,13 @@ void read_sources(const char* path, int32_t source_count,
 // longer than the destination field holds (259 characters).
 bool read_dest(const char* path, char (&buffer)[settings_value_size]);
 
-// "overwriteall" or "dontnotify": 1 when the value is exactly 1, otherwise 0, so that the
+// "overwriteall", "dontnotify" or "verify": 1 when the value is exactly 1, otherwise 0, so that the
 // check box and the worker never disagree.
 int32_t read_option(const char* path, const char* key);
 
 // "speed": the slider position, the slider's start position when missing. Not clamped: the
 // slider keeps it within its range.
 int32_t read_speed_position(const char* path);
+
+// Whether the section holds the key at all (any letter case), whatever its value.
+bool settings_hold_key(const char* path, const char* key);

@@ -26,9 +26,10 @@ int32_t stored_source_count(const job_settings& job) {
   return job.source_count > max_sources ? max_sources : job.source_count;
 }
 
-// Calls write_one(key, value) for each key in table order until it returns false.
+// Calls write_one(key, value) for each key in table order until it returns false; "verify"
+// only when with_verify is set.
 template <typename visit_key>
-bool for_each_key(const job_settings& job, visit_key write_one) {
+bool for_each_key(const job_settings& job, bool with_verify, visit_key write_one) {
   char number[16];
   snprintf(number, sizeof number, "%d", stored_source_count(job));
   if (!write_one(key_source_count, number)) return false;
@@ -43,7 +44,8 @@ bool for_each_key(const job_settings& job, visit_key write_one) {
   snprintf(number, sizeof number, "%d", job.dont_notify);
   if (!write_one(key_dont_notify, number)) return false;
   snprintf(number, sizeof number, "%d", job.speed_position);
-  return write_one(key_speed, number);
+  if (!write_one(key_speed, number)) return false;
+  return !with_verify || write_one(key_verify, job.verify == 1 ? "1" : "0");
 }
 }  // namespace
 
@@ -51,15 +53,16 @@ bool value_storable(const char* text) { return strpbrk(text, "\r\n") == nullptr;
 
 save_result save_job_settings(const char* path, const job_settings& job) {
   // Refuse before writing anything: a line break would split the file's lines.
-  if (!for_each_key(job, [](const char*, const char* value) { return value_storable(value); }))
+  const bool with_verify = job.verify == 1 || settings_hold_key(path, key_verify);
+  if (!for_each_key(job, with_verify, [](const char*, const char* value) { return value_storable(value); }))
     return save_result::value_not_storable;
-  const bool written = for_each_key(job, [path](const char* key, const char* value) {
+  const bool written = for_each_key(job, with_verify, [path](const char* key, const char* value) {
     char encoded[settings_value_size];
     encode_value(value, encoded, sizeof encoded);
     return profile_write_text(settings_section, key, encoded, path);
   });
   if (!written) return save_result::not_written;
-  const bool read_back = for_each_key(job, [path](const char* key, const char* value) {
+  const bool read_back = for_each_key(job, with_verify, [path](const char* key, const char* value) {
     char found[settings_value_size];
     profile_read_text(settings_section, key, found, sizeof found, path);
     return strcmp(found, value) == 0;

@@ -14,6 +14,7 @@ struct job_settings {
   int32_t overwrite_all;
   int32_t dont_notify;
   int32_t speed_position;
+  int32_t verify;  // 1: every copy is read back and compared before it gets its name
 };
 
 enum class save_result {
@@ -25,4 +26,6 @@ enum class save_result {
 // False for a text that no profile line can carry (a CR or LF inside).
 bool value_storable(const char* text);
 
+// "verify" is written when it is on, and when off only over a file that holds the key, so that
+// a stale verify=1 does not survive and a job without it saves as it always did.
 save_result save_job_settings(const char* path, const job_settings& job);

@@ -6,7 +6,7 @@ FERRIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 FERRIX_BUILD=${FERRIX_BUILD:-$FERRIX_ROOT/build}  # a helper may build elsewhere
 FERRIX_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32 xvfb
                  imagemagick fonts-wqy-zenhei fonts-noto-cjk locales x11-utils xauth
-                 clang libclang-rt-14-dev python3 ccache)
+                 clang libclang-rt-14-dev python3 ccache libxxhash-dev)
 
 step() { printf '== %s\n' "$*"; }
 

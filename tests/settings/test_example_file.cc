@@ -28,7 +28,7 @@ TEST_F(ExampleFile, LoadsAsTheJobItDescribes) {
   const std::string path = path_of("example.frx");
   write_raw(path, example_file);
   EXPECT_EQ(load_job(path),
-            (loaded_job{{"D:\\work", "D:\\photos"}, "E:\\backup", true, 1, 0, 92341}));
+            (loaded_job{{"D:\\work", "D:\\photos"}, "E:\\backup", true, 1, 0, 92341, 0}));
 }
 
 TEST_F(ExampleFile, EmptyListAndDestinationAreWrittenAsSuch) {
@@ -37,6 +37,6 @@ TEST_F(ExampleFile, EmptyListAndDestinationAreWrittenAsSuch) {
   ASSERT_EQ(save_job_settings(path.c_str(), *job), save_result::saved);
   EXPECT_EQ(read_raw(path),
             "[Ferrix]\r\nnsrc=0\r\ndest=\r\noverwriteall=0\r\ndontnotify=1\r\nspeed=62383\r\n");
-  EXPECT_EQ(load_job(path), (loaded_job{{}, "", true, 0, 1, 62383}));
+  EXPECT_EQ(load_job(path), (loaded_job{{}, "", true, 0, 1, 62383, 0}));
 }
 }  // namespace

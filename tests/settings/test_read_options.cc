@@ -1,4 +1,4 @@
-// The two options read as on only for exactly 1, so the check box and the worker agree; the
+// The three options read as on only for exactly 1, so the check box and the worker agree; the
 // speed position reads as written, with the slider's start position as default.
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ class OptionValue : public SettingsScratch, public testing::WithParamInterface<v
 
 TEST_P(OptionValue, IsOnOnlyForExactlyOne) {
   const std::string path = path_of("options.frx");
-  for (const char* key : {key_overwrite_all, key_dont_notify}) {
+  for (const char* key : {key_overwrite_all, key_dont_notify, key_verify}) {
     write_raw(path, std::string("[Ferrix]\r\n") + key + GetParam().line + "\r\n");
     EXPECT_EQ(read_option(path.c_str(), key), GetParam().expected)
         << GetParam().name << " for " << key;

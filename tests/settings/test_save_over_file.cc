@@ -6,6 +6,7 @@
 
 #include "platform/profile.h"
 #include "tests/settings/job_file_helpers.h"
+#include "tests/support/case_name.h"
 #include "tests/support/settings_scratch.h"
 
 namespace {
@@ -63,4 +64,43 @@ TEST_F(SaveOverFile, SavingTheSameJobTwiceChangesNothing) {
   ASSERT_EQ(save_job_settings(path_.c_str(), *job), save_result::saved);
   EXPECT_EQ(read_raw(path_), first);
 }
+
+// The verify key: written when on; when off only over a file that holds it, so no stale 1
+// survives and a job saved without it to a new file is what a save always wrote.
+struct verify_case {
+  const char* name;
+  const char* before;  // the file before the save; nullptr for none
+  int32_t verify;
+  const char* after;  // the whole file after the save
+};
+
+class VerifyKey : public SettingsScratch, public testing::WithParamInterface<verify_case> {};
+
+TEST_P(VerifyKey, IsWrittenWhenOnOrWhereTheFileHoldsIt) {
+  const verify_case& c = GetParam();
+  const std::string path = path_of("verify.frx");
+  if (c.before) write_raw(path, c.before);
+  auto job = job_to_save({"D:\\a"}, "E:\\b", 0, 0, 92341, c.verify);
+  ASSERT_EQ(save_job_settings(path.c_str(), *job), save_result::saved) << c.name;
+  EXPECT_EQ(read_raw(path), c.after) << c.name;
+  EXPECT_EQ(load_job(path).verify, c.verify) << c.name;
+}
+
+#define JOB_LINES \
+  "nsrc=1\r\nsrc0=D:\\a\r\ndest=E:\\b\r\noverwriteall=0\r\ndontnotify=0\r\nspeed=92341\r\n"
+INSTANTIATE_TEST_SUITE_P(
+    Saves, VerifyKey,
+    testing::Values(
+        verify_case{"off into a new file", nullptr, 0, "[Ferrix]\r\n" JOB_LINES},
+        verify_case{"on into a new file", nullptr, 1, "[Ferrix]\r\n" JOB_LINES "verify=1\r\n"},
+        verify_case{"off over a stale one", "[Ferrix]\r\nverify=1\r\n", 0,
+                    "[Ferrix]\r\nverify=0\r\n" JOB_LINES},
+        verify_case{"off over one in capitals", "[Ferrix]\r\nVERIFY=1\r\n", 0,
+                    "[Ferrix]\r\nVERIFY=0\r\n" JOB_LINES},
+        verify_case{"on over an off one", "[Ferrix]\r\nverify=0\r\n", 1,
+                    "[Ferrix]\r\nverify=1\r\n" JOB_LINES},
+        verify_case{"off over a file without it", "[Ferrix]\r\nnote=x\r\n", 0,
+                    "[Ferrix]\r\nnote=x\r\n" JOB_LINES}),
+    case_name<verify_case>);
+#undef JOB_LINES
 }  // namespace
