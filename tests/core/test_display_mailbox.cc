@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <thread>
 
@@ -31,6 +32,13 @@ TEST(DisplayMailbox, GivesTheNewestOfEachValueOnceAndLeavesTheRestUnchanged) {
   EXPECT_EQ(taken.overall_progress, 0) << "0 is a position, not 'unchanged'";
 }
 
+// What the dialog shows: each take changes only the fields it carries, the rest stay.
+struct shown_display {
+  int file = -1;
+  int32_t file_progress = -1;
+  int32_t overall_progress = -1;
+};
+
 TEST(DisplayMailbox, TheLastPostBeforeTheEndIsAlwaysTaken) {
   while (take_display_changes(taken)) {}
   constexpr int files = 20000;
@@ -43,17 +51,22 @@ TEST(DisplayMailbox, TheLastPostBeforeTheEndIsAlwaysTaken) {
     }
     done.store(true);
   });
-  int last_file = -1;
-  auto take_and_check = [&] {
-    if (!take_display_changes(taken) || !taken.has_current_file) return;
-    const int file = std::stoi(taken.current_file);
-    EXPECT_GT(file, last_file) << "an older file shown after a newer one";
-    last_file = file;
+  shown_display shown;
+  auto take_and_show = [&] {
+    if (!take_display_changes(taken)) return;
+    if (taken.has_current_file) {
+      const int file = std::stoi(taken.current_file);
+      EXPECT_GT(file, shown.file) << "an older file shown after a newer one";
+      shown.file = file;
+    }
+    if (taken.file_progress != -1) shown.file_progress = taken.file_progress;
+    if (taken.overall_progress != -1) shown.overall_progress = taken.overall_progress;
   };
-  while (!done.load()) take_and_check();
+  while (!done.load()) take_and_show();
   worker.join();
-  take_and_check();  // the refresh at the job's end
-  EXPECT_EQ(last_file, files - 1);
-  EXPECT_EQ(taken.file_progress, (files - 1) % 101);
+  take_and_show();  // the refresh at the job's end
+  EXPECT_EQ(shown.file, files - 1);
+  EXPECT_EQ(shown.file_progress, (files - 1) % 101);
+  EXPECT_EQ(shown.overall_progress, 100 - (files - 1) % 101);
 }
 }  // namespace
