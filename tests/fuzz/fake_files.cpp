@@ -108,18 +108,10 @@ FILE* open_file_stream(const char* path, const char* mode) {
   return nullptr;
 }
 
-int64_t stream_size(FILE* stream) {
-  if (fseeko(stream, 0, SEEK_END) != 0) return -1;
-  int64_t size = ftello(stream);
-  rewind(stream);
-  return size;
-}
-
-// Source files are as old as each other and never change while read.
-bool stream_stamp(FILE* stream, file_stamp* stamp) {
-  stamp->size = stream_size(stream);
-  stamp->write_time = 0;
-  return stamp->size >= 0;
+// Source files all hold source_bytes, are as old as each other and never change while read.
+bool stream_stamp(FILE*, file_stamp* stamp) {
+  *stamp = {static_cast<int64_t>(strlen(source_bytes)), 0};
+  return true;
 }
 
 // Source files are the only ones that could be read-only, and none is.
@@ -147,11 +139,7 @@ bool delete_abandoned_file(const char*) { return false; }
 
 // No state folder: the job runs without a record of its temporaries.
 bool program_state_folder(char (&)[windows_path_size]) { return false; }
-bool stream_identity(FILE*, file_identity*) { return false; }
-bool truncate_stream(FILE* stream) {
-  rewind(stream);
-  return true;
-}
+bool stream_identity(FILE*, identity_scope, file_identity*) { return false; }
 
 bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
   fclose(stream);
@@ -164,12 +152,12 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
 
 
 // Folders by their tree identity; files by the folder their path names.
-bool get_file_identity(const char* path, file_identity* identity) {
+bool get_file_identity(const char* path, identity_scope, file_identity* identity) {
   if (const fake_folder* folder = fake_tree_find(path)) {
-    *identity = {1, folder->identity};
+    *identity = {1, folder->identity, 0};
     return true;
   }
   if (!is_source_file(path) && !written.count(canonical(path))) return false;
-  *identity = {2, std::hash<std::string>{}(canonical(path))};
+  *identity = {2, std::hash<std::string>{}(canonical(path)), 0};
   return true;
 }
