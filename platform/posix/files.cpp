@@ -137,6 +137,13 @@ int delete_file(const char* path) {
   return remove(host) == 0 ? 0 : errno;
 }
 
+namespace {
+file_identity identity_of(const struct stat& info, identity_scope scope) {
+  const uint64_t volume = scope == identity_scope::on_its_volume ? 0 : info.st_dev;
+  return {volume, static_cast<uint64_t>(info.st_ino), 0};
+}
+}  // namespace
+
 // The maker's lock goes with its last descriptor, whenever and however its process ends.
 bool delete_abandoned_file(const char* path) {
   char host[host_path_size];
@@ -147,7 +154,8 @@ bool delete_abandoned_file(const char* path) {
   // Still the file that was opened and locked: not a newer one given the name meanwhile.
   bool deleted = flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 &&
                  lstat(host, &named) == 0 && S_ISREG(opened.st_mode) &&
-                 opened.st_dev == named.st_dev && opened.st_ino == named.st_ino &&
+                 same_identity(identity_of(opened, identity_scope::across_volumes),
+                               identity_of(named, identity_scope::across_volumes)) &&
                  unlink(host) == 0;
   close(fd);
   return deleted;
@@ -171,13 +179,6 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
   if (!to_host_path(temp_path, host_from) || !to_host_path(final_path, host_to)) return false;
   return replace ? rename(host_from, host_to) == 0 : move_to_new_name(host_from, host_to);
 }
-
-namespace {
-file_identity identity_of(const struct stat& info, identity_scope scope) {
-  const uint64_t volume = scope == identity_scope::on_its_volume ? 0 : info.st_dev;
-  return {volume, static_cast<uint64_t>(info.st_ino), 0};
-}
-}  // namespace
 
 bool get_file_identity(const char* path, identity_scope scope, file_identity* identity) {
   char host[host_path_size];
