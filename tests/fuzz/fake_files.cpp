@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <new>
 #include <set>
 
@@ -15,6 +16,7 @@ namespace {
 std::vector<fake_event> calls;
 std::set<std::string> written;  // canonical paths of files the engine made
 std::set<std::string> made;     // canonical paths of folders the engine made
+std::map<FILE*, std::string> opened_paths;  // the path each stream was opened at
 
 char source_bytes[] = "abc";  // every source file reads as these three bytes
 char written_bytes[4096];     // where the one open destination stream writes
@@ -49,6 +51,7 @@ void fake_files_reset() {
   calls.clear();
   written.clear();
   made.clear();
+  opened_paths.clear();
 }
 
 const std::vector<fake_event>& fake_files_log() { return calls; }
@@ -104,8 +107,10 @@ FILE* open_file_stream(const char* path, const char* mode) {
     return nullptr;  // the engine writes only through create_new_file_stream
   }
   note(fake_call::open_read, path);
-  if (is_source_file(path) || written.count(canonical(path))) return reading_stream(source_bytes);
-  return nullptr;
+  if (!is_source_file(path) && !written.count(canonical(path))) return nullptr;
+  FILE* stream = reading_stream(source_bytes);
+  if (stream) opened_paths[stream] = path;
+  return stream;
 }
 
 // Source files all hold source_bytes, are as old as each other and never change while read.
@@ -139,7 +144,11 @@ bool delete_abandoned_file(const char*) { return false; }
 
 // No state folder: the job runs without a record of its temporaries.
 bool program_state_folder(char (&)[windows_path_size]) { return false; }
-bool stream_identity(FILE*, identity_scope, file_identity*) { return false; }
+// The identity of the path the stream was opened at: no file is renamed while it is open.
+bool stream_identity(FILE* stream, identity_scope scope, file_identity* identity) {
+  const auto found = opened_paths.find(stream);
+  return found != opened_paths.end() && get_file_identity(found->second.c_str(), scope, identity);
+}
 
 bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
   fclose(stream);
