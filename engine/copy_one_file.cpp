@@ -158,8 +158,8 @@ file_outcome copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars&
                         fwrite(job_data.copy_buffer, 1, bytes_read, file.dest_stream) != bytes_read;
     file.file_bytes_copied += bytes_read;
     rate_meter_chunk_done(meter, static_cast<uint32_t>(bytes_read), files_left);
-    show_file_progress(bars,
-                       percent_of(file.file_bytes_copied, static_cast<uint64_t>(file.source_at_open.size)));
+    const uint64_t file_size = static_cast<uint64_t>(file.source_at_open.size);
+    show_file_progress(bars, percent_of(file.file_bytes_copied, file_size));
     sleep_ms(load(job_state.chunk_delay_ms));
 
     if (read_failed) return discard_copy(file, notice_kind::read_error, file.source_file_path);
