@@ -68,7 +68,6 @@ file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
   if (opened != file_outcome::go_on) return passed_over(opened);
   rate_meter_file_start(meter);
   file_outcome result = copy_file_chunks(file, meter, bars, files_left);
-  temp_record_empty(temps.record);  // the temporary is in place or deleted
   show_file_progress(bars, 100);
   return result;
 }

@@ -16,10 +16,12 @@ namespace {
 constexpr int max_temp_attempts = 64;
 constexpr int pause_poll_ms = 50;
 
-bool same_file(const char* a, const char* b) {
-  file_identity first{}, second{};
-  return get_file_identity(a, &first) && get_file_identity(b, &second) &&
-         first.volume == second.volume && first.index == second.index;
+// The destination is the source itself: asked of the open source and of the destination's name.
+bool dest_is_source(const file_copy& file) {
+  file_identity source{}, dest{};
+  const identity_scope scope = identity_scope::across_volumes;
+  return stream_identity(file.source_stream, scope, &source) &&
+         get_file_identity(file.dest_file_path, scope, &dest) && same_identity(source, dest);
 }
 
 // The exists test asks the file system whether the name is there, not whether it opens: a
@@ -35,8 +37,7 @@ file_outcome test_destination(file_copy& file) {
     show_file_notice(notice_kind::kept_existing, file.dest_file_path);
     return file_outcome::skipped;
   }
-  if (dest.is_folder || dest.read_only ||
-      same_file(file.source_file_path, file.dest_file_path)) {
+  if (dest.is_folder || dest.read_only || dest_is_source(file)) {
     show_file_notice(notice_kind::write_error, file.dest_file_path);
     return file_outcome::failed;
   }
@@ -131,8 +132,8 @@ void wait_while_paused(rate_meter& meter, int32_t files_left) {
 
 file_outcome open_file_streams(file_copy& file, temp_names& temps) {
   file.source_stream = open_file_stream(file.source_file_path, "rb");
-  file.file_size = file.source_stream ? stream_size(file.source_stream) : -1;
-  if (file.file_size < 0 || !stream_stamp(file.source_stream, &file.source_at_open)) {
+  if (!file.source_stream || !stream_stamp(file.source_stream, &file.source_at_open) ||
+      file.source_at_open.size < 0) {
     if (file.source_stream) fclose(file.source_stream);
     show_file_notice(notice_kind::read_error, file.source_file_path);
     return file_outcome::failed;
@@ -157,8 +158,8 @@ file_outcome copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars&
                         fwrite(job_data.copy_buffer, 1, bytes_read, file.dest_stream) != bytes_read;
     file.file_bytes_copied += bytes_read;
     rate_meter_chunk_done(meter, static_cast<uint32_t>(bytes_read), files_left);
-    show_file_progress(bars,
-                       percent_of(file.file_bytes_copied, static_cast<uint64_t>(file.file_size)));
+    const uint64_t file_size = static_cast<uint64_t>(file.source_at_open.size);
+    show_file_progress(bars, percent_of(file.file_bytes_copied, file_size));
     sleep_ms(load(job_state.chunk_delay_ms));
 
     if (read_failed) return discard_copy(file, notice_kind::read_error, file.source_file_path);

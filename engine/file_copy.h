@@ -15,9 +15,8 @@ struct file_copy {
   char dest_file_path[job_path_size];
   char temp_path[windows_path_size];  // where the copy is written until it is complete
   FILE* source_stream;
-  file_stamp source_at_open;  // size and last-write time when its copy began
+  file_stamp source_at_open;  // size and last-write time when its copy began: the file's size
   FILE* dest_stream;  // open on temp_path
-  int64_t file_size;
   uint64_t file_bytes_copied;
   bool dest_existed;  // the exists test found a file: the finished copy replaces it
 };

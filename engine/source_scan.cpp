@@ -11,6 +11,9 @@
 
 namespace {
 constexpr size_t max_path_length = job_path_size - 1;
+// A link may lead a folder onto another volume, where indices start again. Asked once per
+// folder, never per file.
+constexpr identity_scope folder_scope = identity_scope::across_volumes;
 // Room for any prefix the scan can compose (root, relative path and two backslashes), so that
 // a refused one is still shown whole.
 constexpr size_t prefix_buffer_size = 2 * job_path_size + 8;
@@ -25,10 +28,6 @@ size_t build_folder_prefix(const char* root, const char* relative_path, char* pr
   length = strlen(prefix);
   if (!gbk_ends_with_backslash(prefix)) snprintf(prefix + length, prefix_size - length, "\\");
   return strlen(prefix);
-}
-
-bool same_identity(const file_identity& a, const file_identity& b) {
-  return a.volume == b.volume && a.index == b.index;
 }
 
 bool already_on_path(const file_identity& identity, const folder_on_path* ancestors) {
@@ -124,7 +123,7 @@ void scan_folder(const char* root, const char* relative_path, list_entry**& list
   }
 
   folder_on_path here{{}, context.ancestors};
-  if (get_file_identity(prefix, &here.identity)) {
+  if (get_file_identity(prefix, folder_scope, &here.identity)) {
     if (already_on_path(here.identity, context.ancestors)) return;
     if (relative_path[0] != '\0' && context.has_dest && same_identity(here.identity, context.dest))
       return;
@@ -165,7 +164,7 @@ int32_t scan_sources(const char (*sources)[job_path_size], int32_t source_count,
   scan_context context{0, nullptr, false, false, {}};
   context.has_dest = job_state.dest_root[0] != '\0' &&
                      !gbk_ends_with_cut_character(job_state.dest_root) &&
-                     get_file_identity(job_state.dest_root, &context.dest);
+                     get_file_identity(job_state.dest_root, folder_scope, &context.dest);
   for (int32_t slot = 0; slot < source_count && !giving_up(context); ++slot) {
     context.source_slot = slot;
     scan_folder(sources[slot], "", list, file_count, file_capacity, context);

@@ -1,6 +1,11 @@
-// One record file per running job: "volume index path" of its one temporary, or empty. Writes
-// go to the system at once (no sync): a killed process loses nothing written, and a machine
-// that stops loses at most the record, which leaves a leftover rather than a wrong deletion.
+// One record file per running job, naming its latest temporary: "volume index index_high path"
+// and a NUL, written over the last one from the file's start in one write per temporary, so
+// that whatever a longer earlier text leaves behind the NUL is never read. A temporary already
+// moved into place or deleted is no longer at its path, and its record proves nothing there.
+// Writes go to the system at once (no sync): a killed process loses nothing written, and a
+// machine that stops loses at most the record, which leaves a leftover rather than a wrong
+// deletion. The proof's fields stand before the path, which ends the text: a new field goes in
+// record_text_of and proven_temporary together.
 #include "engine/temp_record.h"
 
 #include <cinttypes>
@@ -14,7 +19,9 @@ constexpr int max_record_attempts = 256;
 constexpr char record_prefix[] = "run";
 constexpr char record_suffix[] = ".rec";
 constexpr size_t record_name_length = sizeof record_prefix - 1 + 4 + sizeof record_suffix - 1;
-constexpr size_t record_text_size = 2 * 17 + windows_path_size + 1;
+constexpr size_t record_text_size = 3 * 17 + windows_path_size + 1;
+// The temporary is looked for at the path it was made at: on that path's volume.
+constexpr identity_scope proof_scope = identity_scope::on_its_volume;
 
 bool is_record_name(const char* name) {
   return strlen(name) == record_name_length &&
@@ -22,18 +29,28 @@ bool is_record_name(const char* name) {
          strcmp(name + record_name_length - (sizeof record_suffix - 1), record_suffix) == 0;
 }
 
+// The temporary a record's text names and the identity it had when it was made; null when the
+// text names none.
+const char* proven_temporary(const char* text, file_identity& recorded) {
+  int path_start = 0;
+  if (sscanf(text, "%" SCNx64 " %" SCNx64 " %" SCNx64 " %n", &recorded.volume, &recorded.index,
+             &recorded.index_high, &path_start) < 3 || path_start == 0 || text[path_start] == '\0')
+    return nullptr;
+  return text + path_start;
+}
+
+int record_text_of(const file_identity& identity, const char* temp_path,
+                   char (&text)[record_text_size]) {
+  return snprintf(text, sizeof text, "%016" PRIx64 " %016" PRIx64 " %016" PRIx64 " %s",
+                  identity.volume, identity.index, identity.index_high, temp_path);
+}
+
 // What a record of a dead run names is deleted only while that same file (by identity, not
 // name) stands there and no process holds it.
 void delete_recorded_temporary(const char* text) {
-  file_identity recorded{};
-  int path_start = 0;
-  if (sscanf(text, "%" SCNx64 " %" SCNx64 " %n", &recorded.volume, &recorded.index,
-             &path_start) < 2 || path_start == 0 || text[path_start] == '\0')
-    return;
-  const char* temp_path = text + path_start;
-  file_identity now{};
-  if (get_file_identity(temp_path, &now) && now.volume == recorded.volume &&
-      now.index == recorded.index)
+  file_identity recorded{}, now{};
+  const char* temp_path = proven_temporary(text, recorded);
+  if (temp_path && get_file_identity(temp_path, proof_scope, &now) && same_identity(now, recorded))
     delete_abandoned_file(temp_path);
 }
 
@@ -82,14 +99,13 @@ void temp_record_start(temp_record& record) {
 
 void temp_record_note(temp_record& record, FILE* temp_stream, const char* temp_path) {
   file_identity identity{};
-  if (!record.stream || !stream_identity(temp_stream, &identity)) return;
-  fprintf(record.stream, "%016" PRIx64 " %016" PRIx64 " %s", identity.volume, identity.index,
-          temp_path);
+  char text[record_text_size];
+  if (!record.stream || !stream_identity(temp_stream, proof_scope, &identity)) return;
+  const int length = record_text_of(identity, temp_path, text);
+  if (length <= 0 || length >= static_cast<int>(sizeof text)) return;
+  rewind(record.stream);
+  fwrite(text, 1, static_cast<size_t>(length) + 1, record.stream);  // with its NUL
   fflush(record.stream);
-}
-
-void temp_record_empty(temp_record& record) {
-  if (record.stream) truncate_stream(record.stream);
 }
 
 void temp_record_end(temp_record& record) {

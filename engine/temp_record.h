@@ -14,8 +14,7 @@ struct temp_record {
 // Deletes the temporaries that the records of runs no longer at work name, and those records,
 // then makes this job's record, held open until temp_record_end as a temporary is held.
 void temp_record_start(temp_record& record);
-// temp_stream has just been created at temp_path: the record names it, and nothing else.
+// temp_stream has just been created at temp_path: the record names it instead of the one
+// before, which is in place or deleted by now.
 void temp_record_note(temp_record& record, FILE* temp_stream, const char* temp_path);
-// The temporary has been moved into place or deleted: the record names nothing.
-void temp_record_empty(temp_record& record);
 void temp_record_end(temp_record& record);

@@ -29,12 +29,10 @@ make_folder_result make_folder(const char* path);
 
 // Buffered C stream in binary mode ("rb" or "wb"); null on failure.
 FILE* open_file_stream(const char* path, const char* mode);
-// Size in bytes measured by seeking to the end; leaves the stream rewound. -1 on failure.
-int64_t stream_size(FILE* stream);
-
 // The size and last-write time of the file an open stream reads, asked of the open file
 // itself: no lookup by name, and the same file even if its name has been given to another.
-// write_time counts in the host's own units; only equality is meaningful.
+// write_time counts in the host's own units; only equality is meaningful. The only measure of
+// a stream's size.
 struct file_stamp {
   int64_t size;
   int64_t write_time;
@@ -67,17 +65,25 @@ int delete_file(const char* path);
 // Deletes a file made by create_new_file_stream whose stream no process holds open any more
 // (its maker ended or crashed). True when it was deleted; a file in use stays.
 bool delete_abandoned_file(const char* path);
-// Empties the file an open write stream writes to and rewinds the stream. False on failure.
-bool truncate_stream(FILE* stream);
-
-// Identity of a file or folder on its volume (volume and file index, or device and inode).
+// Identity of a file or folder: its volume and its index there (device and inode), as the
+// file system gives them; index_high is the upper half where the file system's indices have
+// 128 bits, else 0. Two names with equal identities lead to one file.
 struct file_identity {
   uint64_t volume;
   uint64_t index;
+  uint64_t index_high;
 };
-bool get_file_identity(const char* path, file_identity* identity);
+inline bool same_identity(const file_identity& a, const file_identity& b) {
+  return a.volume == b.volume && a.index == b.index && a.index_high == b.index_high;
+}
+// across_volumes: an identity that tells files of different volumes apart. on_its_volume: the
+// index alone (volume 0), for comparisons whose two sides are known to lie on one volume (one
+// path, asked twice); under Wine it spares the volume query that the other costs, a round trip
+// through another process each time.
+enum class identity_scope { across_volumes, on_its_volume };
+bool get_file_identity(const char* path, identity_scope scope, file_identity* identity);
 // The identity of the file an open stream reads or writes, asked of the open file itself.
-bool stream_identity(FILE* stream, file_identity* identity);
+bool stream_identity(FILE* stream, identity_scope scope, file_identity* identity);
 
 // The user's temporary folder as the host names it (TEMP or TMP on Windows, TMPDIR or /tmp on
 // other hosts), in the engine's form. False when there is none, or it does not fit.

@@ -75,13 +75,6 @@ FILE* open_file_stream(const char* path, const char* mode) {
   return fopen(host, mode);
 }
 
-int64_t stream_size(FILE* stream) {
-  if (fseeko(stream, 0, SEEK_END) != 0) return -1;
-  int64_t size = ftello(stream);
-  rewind(stream);
-  return size;
-}
-
 bool stream_stamp(FILE* stream, file_stamp* stamp) {
   struct stat info;
   if (fstat(fileno(stream), &info) != 0) return false;
@@ -144,6 +137,13 @@ int delete_file(const char* path) {
   return remove(host) == 0 ? 0 : errno;
 }
 
+namespace {
+file_identity identity_of(const struct stat& info, identity_scope scope) {
+  const uint64_t volume = scope == identity_scope::on_its_volume ? 0 : info.st_dev;
+  return {volume, static_cast<uint64_t>(info.st_ino), 0};
+}
+}  // namespace
+
 // The maker's lock goes with its last descriptor, whenever and however its process ends.
 bool delete_abandoned_file(const char* path) {
   char host[host_path_size];
@@ -154,7 +154,8 @@ bool delete_abandoned_file(const char* path) {
   // Still the file that was opened and locked: not a newer one given the name meanwhile.
   bool deleted = flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 &&
                  lstat(host, &named) == 0 && S_ISREG(opened.st_mode) &&
-                 opened.st_dev == named.st_dev && opened.st_ino == named.st_ino &&
+                 same_identity(identity_of(opened, identity_scope::across_volumes),
+                               identity_of(named, identity_scope::across_volumes)) &&
                  unlink(host) == 0;
   close(fd);
   return deleted;
@@ -179,27 +180,19 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
   return replace ? rename(host_from, host_to) == 0 : move_to_new_name(host_from, host_to);
 }
 
-bool get_file_identity(const char* path, file_identity* identity) {
+bool get_file_identity(const char* path, identity_scope scope, file_identity* identity) {
   char host[host_path_size];
-  if (!to_host_path(path, host)) return false;
   struct stat info;
-  if (stat(host, &info) != 0) return false;
-  identity->volume = static_cast<uint64_t>(info.st_dev);
-  identity->index = static_cast<uint64_t>(info.st_ino);
+  if (!to_host_path(path, host) || stat(host, &info) != 0) return false;
+  *identity = identity_of(info, scope);
   return true;
 }
 
-bool stream_identity(FILE* stream, file_identity* identity) {
+bool stream_identity(FILE* stream, identity_scope scope, file_identity* identity) {
   struct stat info;
   if (fstat(fileno(stream), &info) != 0) return false;
-  identity->volume = static_cast<uint64_t>(info.st_dev);
-  identity->index = static_cast<uint64_t>(info.st_ino);
+  *identity = identity_of(info, scope);
   return true;
-}
-
-bool truncate_stream(FILE* stream) {
-  rewind(stream);
-  return ftruncate(fileno(stream), 0) == 0;
 }
 
 bool user_temp_folder(char (&folder)[windows_path_size]) {

@@ -284,22 +284,26 @@ FILE* open_file_stream(const char* path, const char* mode) {
   return fopen(exact, mode);
 }
 
-int64_t stream_size(FILE* stream) {
-  if (fseeko64(stream, 0, SEEK_END) != 0) return -1;
-  int64_t size = ftello64(stream);
-  rewind(stream);
-  return size;
+namespace {
+HANDLE handle_of(FILE* stream) {
+  return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
 }
+}  // namespace
 
+// Two questions of the open file that need neither its volume nor its attributes: under Wine,
+// GetFileInformationByHandle also asks the mount manager for the volume's serial number (a
+// round trip through another process), and any answer with the attributes asks the server for
+// the file's name.
 bool stream_stamp(FILE* stream, file_stamp* stamp) {
-  HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
-  BY_HANDLE_FILE_INFORMATION info;
-  if (file == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file, &info)) return false;
-  stamp->size = static_cast<int64_t>((static_cast<uint64_t>(info.nFileSizeHigh) << 32) |
-                                     info.nFileSizeLow);
-  stamp->write_time =
-      static_cast<int64_t>((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                           info.ftLastWriteTime.dwLowDateTime);
+  HANDLE file = handle_of(stream);
+  LARGE_INTEGER size;
+  FILETIME written;
+  if (file == INVALID_HANDLE_VALUE || !GetFileSizeEx(file, &size) ||
+      !GetFileTime(file, nullptr, nullptr, &written))
+    return false;
+  stamp->size = size.QuadPart;
+  stamp->write_time = static_cast<int64_t>(
+      (static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
   return true;
 }
 
@@ -348,7 +352,7 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
   // lose them: so the file is renamed through the handle still open, which spares opening it
   // again by name (and, under Wine, a scan of the folder). Where that rename is refused, the
   // usual move by name is tried after closing.
-  HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  HANDLE file = handle_of(stream);
   if (rename_open_file(file, exact_final, replace)) {
     fclose(stream);
     return true;
@@ -372,34 +376,57 @@ bool delete_abandoned_file(const char* path) {
   return exact && DeleteFileA(exact) != 0;
 }
 
-bool get_file_identity(const char* path, file_identity* identity) {
+namespace {
+// The file's index on its volume, in one question that names no volume.
+bool index_of(HANDLE file, file_identity* identity) {
+  FILE_INTERNAL_INFORMATION info;
+  IO_STATUS_BLOCK status;
+  if (NtQueryInformationFile(file, &status, &info, sizeof info, FileInternalInformation) < 0)
+    return false;
+  *identity = {0, static_cast<uint64_t>(info.IndexNumber.QuadPart), 0};
+  return true;
+}
+
+// The file system's own identity of an open file with its volume's 64-bit serial number.
+// Systems before Windows 8, and file systems that do not answer it, give the older form with
+// the volume's 32-bit serial number.
+bool identity_across_volumes(HANDLE file, file_identity* identity) {
+  FILE_ID_INFO id;
+  if (GetFileInformationByHandleEx(file, FileIdInfo, &id, sizeof id)) {
+    uint64_t halves[2];
+    static_assert(sizeof halves == sizeof id.FileId);
+    memcpy(halves, &id.FileId, sizeof halves);
+    *identity = {id.VolumeSerialNumber, halves[0], halves[1]};
+    return true;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info)) return false;
+  *identity = {info.dwVolumeSerialNumber,
+               (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow, 0};
+  return true;
+}
+
+bool identity_of(HANDLE file, identity_scope scope, file_identity* identity) {
+  if (file == INVALID_HANDLE_VALUE) return false;
+  return scope == identity_scope::on_its_volume ? index_of(file, identity)
+                                                : identity_across_volumes(file, identity);
+}
+}  // namespace
+
+bool get_file_identity(const char* path, identity_scope scope, file_identity* identity) {
   exact_buffer buffer;
   const char* exact = for_calls(path, buffer);
   if (!exact) return false;
   HANDLE file = CreateFileA(exact, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  BY_HANDLE_FILE_INFORMATION info;
-  bool ok = GetFileInformationByHandle(file, &info) != 0;
+  const bool known = identity_of(file, scope, identity);
   CloseHandle(file);
-  if (!ok) return false;
-  identity->volume = info.dwVolumeSerialNumber;
-  identity->index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-  return true;
+  return known;
 }
 
-bool stream_identity(FILE* stream, file_identity* identity) {
-  HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
-  BY_HANDLE_FILE_INFORMATION info;
-  if (file == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file, &info)) return false;
-  identity->volume = info.dwVolumeSerialNumber;
-  identity->index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-  return true;
-}
-
-bool truncate_stream(FILE* stream) {
-  rewind(stream);
-  return _chsize(_fileno(stream), 0) == 0;
+bool stream_identity(FILE* stream, identity_scope scope, file_identity* identity) {
+  return identity_of(handle_of(stream), scope, identity);
 }
 
 bool user_temp_folder(char (&folder)[windows_path_size]) {

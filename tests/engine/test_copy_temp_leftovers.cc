@@ -79,6 +79,35 @@ TEST_F(CopyJob, AFileGivenARecordedTemporarysNameAfterTheCrashStays) {
   EXPECT_TRUE(error_texts().empty());
 }
 
+// The record is written over for each temporary the run makes: after a longer path a shorter
+// one is read whole and alone, so the crash's temporary is cleared, and the earlier one, in
+// place by then, is named no more.
+TEST_F(CopyJob, ARecordNamesOnlyTheLatestTemporaryOfItsRun) {
+  scratch::write_tree(host("src"), {{"a.txt", "a"}});
+  scratch::make_folders(host(""), "out/a folder with a longer name");
+  run_at_work run;
+  ASSERT_NO_FATAL_FAILURE(
+      start_run(run, engine("out\\a folder with a longer name\\~fx00"), "a finished copy"));
+  fclose(run.temp);
+  ASSERT_EQ(std::rename(host("out/a folder with a longer name/~fx00").c_str(),
+                        host("out/a folder with a longer name/done.txt").c_str()),
+            0);
+  bool taken = true;
+  run.temp = create_new_file_stream(engine("out\\~fx00").c_str(), &taken);
+  ASSERT_NE(run.temp, nullptr);
+  ASSERT_GE(fputs("partial copy", run.temp), 0);
+  ASSERT_EQ(fflush(run.temp), 0);
+  temp_record_note(run.record, run.temp, engine("out\\~fx00").c_str());
+  crash(run);
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  run_job();
+  EXPECT_TRUE(scratch::same_tree(
+      {{"a.txt", "a"}, {"a folder with a longer name/done.txt", "a finished copy"}},
+      host("out")));
+  EXPECT_TRUE(error_texts().empty());
+}
+
 // Another run writing into the same destination holds its record and its temporary open, as
 // the engine makes them: this job neither clears it nor writes into it.
 TEST_F(CopyJob, TemporaryOfARunStillAtWorkIsLeftAlone) {

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <new>
 #include <set>
 
@@ -15,6 +16,7 @@ namespace {
 std::vector<fake_event> calls;
 std::set<std::string> written;  // canonical paths of files the engine made
 std::set<std::string> made;     // canonical paths of folders the engine made
+std::map<FILE*, std::string> opened_paths;  // the path each stream was opened at
 
 char source_bytes[] = "abc";  // every source file reads as these three bytes
 char written_bytes[4096];     // where the one open destination stream writes
@@ -49,6 +51,7 @@ void fake_files_reset() {
   calls.clear();
   written.clear();
   made.clear();
+  opened_paths.clear();
 }
 
 const std::vector<fake_event>& fake_files_log() { return calls; }
@@ -104,22 +107,16 @@ FILE* open_file_stream(const char* path, const char* mode) {
     return nullptr;  // the engine writes only through create_new_file_stream
   }
   note(fake_call::open_read, path);
-  if (is_source_file(path) || written.count(canonical(path))) return reading_stream(source_bytes);
-  return nullptr;
+  if (!is_source_file(path) && !written.count(canonical(path))) return nullptr;
+  FILE* stream = reading_stream(source_bytes);
+  if (stream) opened_paths[stream] = path;
+  return stream;
 }
 
-int64_t stream_size(FILE* stream) {
-  if (fseeko(stream, 0, SEEK_END) != 0) return -1;
-  int64_t size = ftello(stream);
-  rewind(stream);
-  return size;
-}
-
-// Source files are as old as each other and never change while read.
-bool stream_stamp(FILE* stream, file_stamp* stamp) {
-  stamp->size = stream_size(stream);
-  stamp->write_time = 0;
-  return stamp->size >= 0;
+// Source files all hold source_bytes, are as old as each other and never change while read.
+bool stream_stamp(FILE*, file_stamp* stamp) {
+  *stamp = {static_cast<int64_t>(strlen(source_bytes)), 0};
+  return true;
 }
 
 // Source files are the only ones that could be read-only, and none is.
@@ -147,10 +144,10 @@ bool delete_abandoned_file(const char*) { return false; }
 
 // No state folder: the job runs without a record of its temporaries.
 bool user_temp_folder(char (&)[windows_path_size]) { return false; }
-bool stream_identity(FILE*, file_identity*) { return false; }
-bool truncate_stream(FILE* stream) {
-  rewind(stream);
-  return true;
+// The identity of the path the stream was opened at: no file is renamed while it is open.
+bool stream_identity(FILE* stream, identity_scope scope, file_identity* identity) {
+  const auto found = opened_paths.find(stream);
+  return found != opened_paths.end() && get_file_identity(found->second.c_str(), scope, identity);
 }
 
 bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
@@ -164,12 +161,12 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
 
 
 // Folders by their tree identity; files by the folder their path names.
-bool get_file_identity(const char* path, file_identity* identity) {
+bool get_file_identity(const char* path, identity_scope, file_identity* identity) {
   if (const fake_folder* folder = fake_tree_find(path)) {
-    *identity = {1, folder->identity};
+    *identity = {1, folder->identity, 0};
     return true;
   }
   if (!is_source_file(path) && !written.count(canonical(path))) return false;
-  *identity = {2, std::hash<std::string>{}(canonical(path))};
+  *identity = {2, std::hash<std::string>{}(canonical(path)), 0};
   return true;
 }

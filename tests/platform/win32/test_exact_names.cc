@@ -128,8 +128,9 @@ TEST_F(ListingUnderWindows, NamesEndingInADotOrABlankAreListedReadAndDeletedAsTh
     EXPECT_EQ(std::string(text), name) << "the contents of " << name;
   }
   file_identity with_dot{}, without{};
-  ASSERT_TRUE(get_file_identity((folder + "\\d.\\").c_str(), &with_dot));
-  ASSERT_TRUE(get_file_identity((folder + "\\d\\").c_str(), &without));
+  const identity_scope scope = identity_scope::across_volumes;
+  ASSERT_TRUE(get_file_identity((folder + "\\d.\\").c_str(), scope, &with_dot));
+  ASSERT_TRUE(get_file_identity((folder + "\\d\\").c_str(), scope, &without));
   EXPECT_NE(with_dot.index, without.index);
   EXPECT_EQ(delete_file((folder + "\\a.").c_str()), 0);
   EXPECT_EQ(delete_file((folder + "\\b ").c_str()), 0);
