@@ -31,6 +31,7 @@ log_time local_time() {
 const char* reason_of(notice_kind kind) {
   switch (kind) {
     case notice_kind::kept_existing: return TEXT_LOG_KEPT_EXISTING;
+    case notice_kind::twin_of_copied: return TEXT_LOG_TWIN_OF_COPIED;
     case notice_kind::read_error: return TEXT_LOG_READ_ERROR;
     case notice_kind::source_changed: return TEXT_LOG_SOURCE_CHANGED;
     case notice_kind::write_error: return TEXT_LOG_WRITE_ERROR;

@@ -1,12 +1,14 @@
 // The log of an unattended run: every line reaches the file as it happens (a slow job's first
 // line and entries are there while it runs), Stop ends the run with exit code 2, and one job
 // with each kind of entry writes exactly its lines. Without /start a bad argument is named in
-// a box with the usage line, and the dialog then opens as usual.
+// a box with the usage line, and the dialog then opens as usual. A twin of a copied file is a
+// file the backup lacks.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 #include "res/control_ids.h"
+#include "platform/testing/host_tools.h"
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
 #include "tests/gui/unattended_fixture.h"
@@ -82,6 +84,28 @@ TEST_F(UnattendedLog, NamesEveryFileNotCopiedAndWhy) {
                            entry(TEXT_LOG_KEPT_EXISTING, dest + "\\a.bin"),
                            entry(TEXT_LOG_READ_ERROR, source + "\\b.bin"),
                            entry(TEXT_LOG_WRITE_ERROR, dest + "\\c.bin"), end_line(counts)}));
+}
+
+// Twins made on the Unix side, the destination empty: the later twin is in no file of the
+// backup, so its entry names the source and the run ends with 1, not as a kept file would.
+TEST_F(UnattendedLog, ATwinNotCopiedIsNamedByItsSourceAndEndsWithOne) {
+  const std::string source = folder("source");
+  const std::string dest = folder("dest");
+  const std::string unix_source = host_unix_path(source);
+  if (unix_source.empty()) GTEST_SKIP() << "no Unix side to make twins on";
+  ASSERT_TRUE(host_run_shell_script("cd " + host_shell_word(unix_source) +
+                                    "\nprintf first > Report.txt\nprintf second > report.txt"));
+  ASSERT_NO_FATAL_FAILURE(write_job({source}, dest));
+  ASSERT_TRUE(start("{job} /start /log {log}"));
+
+  EXPECT_EQ(exit_code_without_boxes(), 1);
+  char counts[256];
+  snprintf(counts, sizeof counts, TEXT_JOB_SUMMARY, 1, 1, 0);
+  EXPECT_TRUE(log_becomes({start_line(1, dest),
+                           entry(TEXT_LOG_TWIN_OF_COPIED, source + "\\report.txt"),
+                           end_line(counts)}));
+  EXPECT_EQ(file_tree::files_below(dest), std::vector<std::string>{"Report.txt"});
+  EXPECT_TRUE(host_run_shell_script("rm -rf " + host_shell_word(unix_source)));
 }
 
 TEST_F(UnattendedLog, WithoutStartABadArgumentIsNamedWithTheUsageLine) {
