@@ -15,6 +15,9 @@ struct dialog_state {
   char last_dest_folder[windows_path_size];
   char settings_path[windows_path_size];
   run_options options;  // what the command line asked for
+  // With /start: 没有错误通知 as the job file set it, while the run holds the box ticked and
+  // locked. Save writes this, not the lock.
+  int32_t dont_notify_as_set;
   bool refused_before_start;
   bool job_ended;       // outcome holds a job's end report
   job_outcome outcome;  // written by the end report before JOB_FINISHED reaches the dialog

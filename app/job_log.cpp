@@ -14,9 +14,13 @@
 
 namespace {
 // Opened before the dialog exists and closed after it ends. Lines come from the dialog's
-// thread and the worker's, at once too (a failed Save during a job): each is one write to a
-// file opened for appending only, so each lands whole at the end.
+// thread and the worker's, at once too (a failed Save during a job), and from other runs of
+// the program appending to the same log: each is one write to a file opened for appending
+// only, which Windows puts whole at the end. Wine 8 appends by writing where it has just seen
+// the end, so two programs may write over each other's lines: each line is written under a
+// lock of one byte far past any end the log can reach, which every run takes and waits for.
 HANDLE log_file = INVALID_HANDLE_VALUE;
+constexpr DWORD line_lock_offset_high = 0x7FFFFFF0;
 char log_path[run_argument_size];
 shared_int lost_a_line{0};
 
@@ -31,6 +35,7 @@ log_time local_time() {
 const char* reason_of(notice_kind kind) {
   switch (kind) {
     case notice_kind::kept_existing: return TEXT_LOG_KEPT_EXISTING;
+    case notice_kind::twin_of_copied: return TEXT_LOG_TWIN_OF_COPIED;
     case notice_kind::read_error: return TEXT_LOG_READ_ERROR;
     case notice_kind::source_changed: return TEXT_LOG_SOURCE_CHANGED;
     case notice_kind::write_error: return TEXT_LOG_WRITE_ERROR;
@@ -52,9 +57,10 @@ bool open_job_log(const char* path) {
     return false;
   }
   // Append-only access: every write lands at the file's end, also when another run of the
-  // program appends to the same log.
-  log_file = CreateFileA(log_path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // program appends to the same log. Reading is asked for only because a lock needs it.
+  log_file = CreateFileA(log_path, FILE_APPEND_DATA | FILE_READ_DATA,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
   return log_file != INVALID_HANDLE_VALUE;
 }
 
@@ -73,8 +79,13 @@ bool write_job_log(const char* text) {
   char line[log_line_size];
   const size_t length = format_log_line(local_time(), text, line, sizeof line);
   DWORD written = 0;
+  OVERLAPPED line_lock = {};
+  line_lock.OffsetHigh = line_lock_offset_high;
+  // A log that takes no lock (some network shares) is still written.
+  const bool locked = LockFileEx(log_file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &line_lock) != FALSE;
   const bool whole = WriteFile(log_file, line, static_cast<DWORD>(length), &written, nullptr) &&
                      written == length;
+  if (locked) UnlockFileEx(log_file, 0, 1, 0, &line_lock);
   if (!whole) store(lost_a_line, 1);
   return whole;
 }

@@ -88,8 +88,10 @@ void set_check_box(HWND dialog, int check_box_id, int32_t option) {
 }
 
 // The list's entries (each came through add_source, so each fits its slot), the destination
-// as the field shows it, the options, the slider.
+// as the field shows it, the options as the user set them (a /start run's lock of 没有错误通知
+// is not the job's), the slider.
 void gather_job(HWND dialog, job_settings* job) {
+  const dialog_state& state = dialog_state_of(dialog);
   const LRESULT count = send_to_source_list(dialog, LB_GETCOUNT, 0, 0);
   job->source_count =
       static_cast<int32_t>(count < 0 ? 0 : (count > max_sources ? max_sources : count));
@@ -101,7 +103,7 @@ void gather_job(HWND dialog, job_settings* job) {
   }
   GetDlgItemTextA(dialog, IDC_DEST_EDIT, job->dest, sizeof job->dest);
   job->overwrite_all = load(job_state.overwrite_all);
-  job->dont_notify = load(job_state.dont_notify);
+  job->dont_notify = state.options.start ? state.dont_notify_as_set : load(job_state.dont_notify);
   job->speed_position =
       static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_SPEED_SLIDER, TBM_GETPOS, 0, 0));
 }

@@ -22,8 +22,10 @@ const char* missing_part(HWND dialog) {
   return dest[0] == '\0' ? TEXT_NO_DEST : nullptr;
 }
 
-// The box a user sees for the check box; the options the worker reads follow it.
+// The box a user sees for the check box; the options the worker reads follow it. What the job
+// set is kept for Save.
 void lock_no_notices(HWND dialog) {
+  dialog_state_of(dialog).dont_notify_as_set = load(job_state.dont_notify);
   store(job_state.dont_notify, 1);
   CheckDlgButton(dialog, IDC_DONT_NOTIFY, BST_CHECKED);
   enable_control(dialog, IDC_DONT_NOTIFY, false);

@@ -11,6 +11,7 @@ constexpr exit_row exit_rows[] = {
     {exit_not_started, [](const run_end& end) { return end.refused_before_start; }},
     {exit_stopped, [](const run_end& end) { return !end.outcome || end.outcome->stopped; }},
     {exit_something_failed, [](const run_end& end) { return end.outcome->errors != 0; }},
+    {exit_something_failed, [](const run_end& end) { return end.outcome->twins_skipped != 0; }},
     {exit_something_failed, [](const run_end& end) { return end.log_lost_a_line; }},
 };
 }  // namespace

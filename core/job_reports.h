@@ -10,6 +10,8 @@
 // failed write share theirs), so a log or an exit code reads the kind, never the sentence.
 enum class notice_kind : int32_t {
   kept_existing,         // the destination exists and is left alone: the file is skipped
+  twin_of_copied,        // its name is, to the destination, one this job has copied: skipped,
+                         // and the destination lacks its contents
   read_error,            // a source file could not be opened or read to its end
   source_changed,        // a source cut short or rewritten while copied: its copy dropped
   write_error,           // the destination could not be made, written, named or placed
@@ -33,15 +35,16 @@ struct job_notice {
 };
 
 // What a job did, filled by the worker before its last report: the counts of its end line (a
-// file or folder that failed is an error; a file kept because it exists is skipped), whether
-// it was stopped, its seconds from Start (the scan included, by the clock seam) and the end
-// line it shows. A count that a later kind of outcome needs goes here, and into the rows of
-// run_exit_code.
+// file or folder that failed is an error; a file kept because it exists is skipped, and so is
+// a twin of a copied file, which is counted apart as well), whether it was stopped, its seconds
+// from Start (the scan included, by the clock seam) and the end line it shows. A count that a
+// later kind of outcome needs goes here, and into the rows of run_exit_code.
 constexpr int end_line_size = 128;
 struct job_outcome {
   int32_t files_copied;
   int32_t files_skipped;
   int32_t errors;
+  int32_t twins_skipped;  // of files_skipped: twins of copied files, whose contents are missing
   bool stopped;
   int32_t seconds;
   char end_line[end_line_size];
@@ -77,8 +80,8 @@ struct run_end {
 };
 
 // The exit codes of a /start run, highest precedence first: 3 nothing started, 2 stopped
-// (whatever else happened), 1 something failed (a file, a folder, memory, or a line of the
-// log), 0 every file copied or kept because it exists.
+// (whatever else happened), 1 something failed or is missing (a file, a folder, memory, a twin
+// not copied, or a line of the log), 0 every file copied or kept because it exists.
 constexpr int exit_not_started = 3;
 constexpr int exit_stopped = 2;
 constexpr int exit_something_failed = 1;

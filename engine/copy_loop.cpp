@@ -59,10 +59,11 @@ file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
   snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry.path);
   if (!prepare_destination(file, entry.source_slot)) return passed_over(file_outcome::failed);
   // Two files of one source whose names the destination takes for one: the later one must
-  // not replace the copy the job has made of the earlier. As if it had been there, it is kept.
+  // not replace the copy the job has made of the earlier, so it is skipped, and said to be
+  // missing from the destination.
   if (copied_twin_exists(copied, job_data.file_list, entry)) {
-    show_file_notice(notice_kind::kept_existing, file.dest_file_path);
-    return passed_over(file_outcome::skipped);
+    show_twin_notice(file.source_file_path, file.dest_file_path);
+    return passed_over(file_outcome::skipped_twin);
   }
   file_outcome opened = open_file_streams(file, temps);
   if (opened != file_outcome::go_on) return passed_over(opened);
@@ -76,6 +77,7 @@ file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
 void count_outcome(file_outcome outcome, const list_entry& entry, const file_copy& file) {
   switch (outcome) {
     case file_outcome::copied: ++job_data.files_copied; return;
+    case file_outcome::skipped_twin: ++job_data.twins_skipped; [[fallthrough]];
     case file_outcome::skipped: ++job_data.files_skipped; break;
     case file_outcome::failed: ++job_data.errors; break;
     case file_outcome::abandoned:
@@ -103,6 +105,7 @@ void end_job(progress_bars& bars, int32_t files_left, int32_t file_count) {
   outcome.files_copied = job_data.files_copied;
   outcome.files_skipped = job_data.files_skipped;
   outcome.errors = job_data.errors;
+  outcome.twins_skipped = job_data.twins_skipped;
   outcome.stopped = load(job_state.running) == 0;
   outcome.seconds = clock_seconds() - job_data.start_seconds;
   write_end_line(outcome);

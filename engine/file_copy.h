@@ -22,8 +22,9 @@ struct file_copy {
 };
 
 // How a file's pass through the copy loop ended. Every way but `abandoned` (Stop) counts on
-// the job's end line. `go_on` is no end: the checks so far let the copy proceed.
-enum class file_outcome { copied, skipped, failed, abandoned, go_on };
+// the job's end line, `skipped_twin` (a twin of a copied file) as skipped. `go_on` is no end:
+// the checks so far let the copy proceed.
+enum class file_outcome { copied, skipped, skipped_twin, failed, abandoned, go_on };
 
 // The job's temporary names: the next number to try, which moves on past names in use, and
 // the record that names the one in progress.

@@ -16,10 +16,11 @@ struct worker_job_data {
   uint64_t sampled_bytes;  // sum of the rate meter's samples, standing for the bytes done
   // How the job's files ended, for its outcome: an error is a file not read or not written, a
   // file or folder the scan could not list, or memory that could not be had; a file kept
-  // because it exists is skipped.
+  // because it exists, or a twin of a copied file, is skipped.
   int32_t files_copied;
   int32_t files_skipped;
   int32_t errors;
+  int32_t twins_skipped;  // of files_skipped
 };
 
 extern worker_job_data job_data;

@@ -9,19 +9,27 @@ namespace {
 constexpr size_t notice_text_size = composed_path_size + 64;
 
 // What was read gets the read-error sentence (a source changed while copied too), what was
-// written the write-error one; a kept file gets the latter too, as if the file had been in the
-// way.
+// written the write-error one; a kept file and a twin get the latter too, as if the file had
+// been in the way.
 const char* file_notice_format(notice_kind kind) {
-  return kind == notice_kind::write_error || kind == notice_kind::kept_existing
+  return kind == notice_kind::write_error || kind == notice_kind::kept_existing ||
+                 kind == notice_kind::twin_of_copied
              ? TEXT_WRITE_ERROR
              : TEXT_READ_ERROR;
 }
+
+// The notice names path; its sentence names shown_path.
+void report_file_notice(notice_kind kind, const char* path, const char* shown_path) {
+  char text[notice_text_size];
+  snprintf(text, sizeof text, file_notice_format(kind), shown_path);
+  job_state.reports->notice({kind, path, text, TEXT_FILE_ACCESS_CAPTION, load(job_state.dont_notify) != 0});
+}
 }  // namespace
 
-void show_file_notice(notice_kind kind, const char* path) {
-  char text[notice_text_size];
-  snprintf(text, sizeof text, file_notice_format(kind), path);
-  job_state.reports->notice({kind, path, text, TEXT_FILE_ACCESS_CAPTION, load(job_state.dont_notify) != 0});
+void show_file_notice(notice_kind kind, const char* path) { report_file_notice(kind, path, path); }
+
+void show_twin_notice(const char* source_path, const char* dest_path) {
+  report_file_notice(notice_kind::twin_of_copied, source_path, dest_path);
 }
 
 void show_deletion_notice(const char* path, int error_number) {

@@ -11,6 +11,10 @@
 // is set.
 void show_file_notice(notice_kind kind, const char* path);
 
+// A twin of a copied file, skipped: it names the source, whose contents the destination lacks;
+// its box shows the sentence of a kept file at the destination's name.
+void show_twin_notice(const char* source_path, const char* dest_path);
+
 // A temporary file that could not be deleted: a box whatever dont_notify says.
 void show_deletion_notice(const char* path, int error_number);
 

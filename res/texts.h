@@ -94,6 +94,7 @@
 #define TEXT_LOG_NOT_STARTED "未能开始: %s"
 #define TEXT_LOG_ENTRY "%s: %s"
 #define TEXT_LOG_KEPT_EXISTING "已存在, 未覆盖"
+#define TEXT_LOG_TWIN_OF_COPIED "名称与已复制的文件相同, 未复制"
 #define TEXT_LOG_READ_ERROR "读取错误"
 #define TEXT_LOG_WRITE_ERROR "写入错误"
 #define TEXT_LOG_NOT_DELETED "临时文件未能删除"

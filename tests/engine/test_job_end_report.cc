@@ -43,6 +43,32 @@ TEST_F(CopyJob, EndReportCarriesTheCountsTheEndLineAndTheSecondsFromStart) {
   EXPECT_EQ(outcome.seconds, finished_ms / 1000 - started_ms / 1000);
 }
 
+// A twin is skipped as a kept file is, on the end line and in its box, but its notice is of
+// its own kind and names the source, whose contents no file of the destination holds; the
+// outcome counts it apart. A kept file stays what it was.
+TEST_F(CopyJob, ATwinIsSkippedWithANoticeOfItsOwnAndCountedApart) {
+  scratch::write_tree(host("src"), {{"Report.txt", "first"}, {"report.txt", "second"},
+                                    {"kept", "new"}});
+  scratch::write_tree(host("out"), {{"kept", "old"}});
+  if (scratch::read_tree(host("src")).size() != 3) GTEST_SKIP() << "no case twins on this host";
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  run_job();
+
+  std::vector<std::string> notices;
+  for (const job_report& r : recorded_reports())
+    if (r.kind == report_kind::notice) notices.push_back(describe(r.notice) + " " + r.path);
+  EXPECT_EQ(notices,
+            (std::vector<std::string>{"kept existing " + engine("out/kept"),
+                                      "twin of a copied file " + engine("src/report.txt")}));
+  EXPECT_EQ(error_texts(), (std::vector<std::string>{write_error_text(engine("out/kept")),
+                                                     write_error_text(engine("out/report.txt"))}));
+  const job_outcome outcome = finished_outcome();
+  EXPECT_EQ(outcome.files_skipped, 2);
+  EXPECT_EQ(outcome.twins_skipped, 1);
+  EXPECT_EQ(std::string(outcome.end_line), end_line_counts(1, 2, 0));
+}
+
 TEST_F(CopyJob, EndReportOfAStoppedJobSaysSo) {
   scratch::write_tree(host("src"), {{"a", "first"}, {"b", "second"}});
   set_sources({engine("src")});

@@ -156,6 +156,40 @@ TEST_F(SaveAndLoad, SaveDuringARunningJobWritesTheJobAsShown) {
   EXPECT_TRUE(text_becomes(IDC_START_STOP, TEXT_START));
 }
 
+// A /start run ticks and locks 没有错误通知 for the run only: Save, onto the job file or a new
+// one, writes the job as its file set it.
+TEST_F(SaveAndLoad, SaveDuringAStartRunWritesTheJobNotTheRunsLock) {
+  const std::string folder = scratch("job");
+  ASSERT_TRUE(file_tree::make_folder(folder + "\\source"));
+  ASSERT_TRUE(file_tree::make_folder(folder + "\\dest"));
+  ASSERT_TRUE(file_tree::write_file(folder + "\\source\\big.bin",
+                                    file_tree::pattern_bytes(4 * 1024 * 1024, 7)));
+  const std::string job = folder + "\\nightly.frx";
+  const std::string head = "[Ferrix]\r\nnsrc=1\r\nsrc0=" + folder + "\\source\r\ndest=" +
+                           folder + "\\dest\r\n";
+  // Without overwriteall, so that the job file shows when Save has written it (a key it lacks
+  // comes last, the others stay in their places).
+  ASSERT_TRUE(file_tree::write_file(job, head + "dontnotify=0\r\nspeed=62383\r\n"));
+  const std::string saved = head + "overwriteall=0\r\ndontnotify=0\r\nspeed=62383\r\n";
+  driver::close_ferrix(ferrix);
+  ASSERT_TRUE(driver::start_ferrix(ferrix, "\"" + job + "\" /start"));
+  ASSERT_TRUE(driver::wait_for_dialog(ferrix));
+  dialog = ferrix.dialog;
+  ASSERT_TRUE(text_becomes(IDC_START_STOP, TEXT_STOP));
+  ASSERT_TRUE(driver::is_checked(dialog, IDC_DONT_NOTIFY)) << "the run's lock";
+
+  ASSERT_TRUE(save_as(job));
+  EXPECT_TRUE(file_becomes(job, head + "dontnotify=0\r\nspeed=62383\r\noverwriteall=0\r\n"));
+  const std::string other = folder + "\\other.frx";
+  ASSERT_TRUE(save_as(other));
+  EXPECT_TRUE(file_becomes(other, saved));
+  EXPECT_TRUE(driver::is_checked(dialog, IDC_DONT_NOTIFY)) << "the lock holds for the run";
+  EXPECT_EQ(driver::control_text(dialog, IDC_START_STOP), TEXT_STOP) << "the job ended early";
+
+  driver::click(dialog, IDC_START_STOP);
+  EXPECT_EQ(driver::wait_for_exit(ferrix), 2);
+}
+
 TEST_F(SaveAndLoad, ASaveThatCannotWriteIsReportedAndTheNameKept) {
   const std::string folder = scratch("job");
   ASSERT_NO_FATAL_FAILURE(load_prepared_job(folder));

@@ -1,12 +1,15 @@
 // The log of an unattended run: every line reaches the file as it happens (a slow job's first
 // line and entries are there while it runs), Stop ends the run with exit code 2, and one job
 // with each kind of entry writes exactly its lines. Without /start a bad argument is named in
-// a box with the usage line, and the dialog then opens as usual.
+// a box with the usage line, and the dialog then opens as usual. A twin of a copied file is a
+// file the backup lacks. Two runs at once may share one log.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "res/control_ids.h"
+#include "platform/testing/host_tools.h"
 #include "res/texts.h"
 #include "tests/gui/file_tree.h"
 #include "tests/gui/unattended_fixture.h"
@@ -82,6 +85,64 @@ TEST_F(UnattendedLog, NamesEveryFileNotCopiedAndWhy) {
                            entry(TEXT_LOG_KEPT_EXISTING, dest + "\\a.bin"),
                            entry(TEXT_LOG_READ_ERROR, source + "\\b.bin"),
                            entry(TEXT_LOG_WRITE_ERROR, dest + "\\c.bin"), end_line(counts)}));
+}
+
+// Twins made on the Unix side, the destination empty: the later twin is in no file of the
+// backup, so its entry names the source and the run ends with 1, not as a kept file would.
+TEST_F(UnattendedLog, ATwinNotCopiedIsNamedByItsSourceAndEndsWithOne) {
+  const std::string source = folder("source");
+  const std::string dest = folder("dest");
+  const std::string unix_source = host_unix_path(source);
+  if (unix_source.empty()) GTEST_SKIP() << "no Unix side to make twins on";
+  ASSERT_TRUE(host_run_shell_script("cd " + host_shell_word(unix_source) +
+                                    "\nprintf first > Report.txt\nprintf second > report.txt"));
+  ASSERT_NO_FATAL_FAILURE(write_job({source}, dest));
+  ASSERT_TRUE(start("{job} /start /log {log}"));
+
+  EXPECT_EQ(exit_code_without_boxes(), 1);
+  char counts[256];
+  snprintf(counts, sizeof counts, TEXT_JOB_SUMMARY, 1, 1, 0);
+  EXPECT_TRUE(log_becomes({start_line(1, dest),
+                           entry(TEXT_LOG_TWIN_OF_COPIED, source + "\\report.txt"),
+                           end_line(counts)}));
+  EXPECT_EQ(file_tree::files_below(dest), std::vector<std::string>{"Report.txt"});
+  EXPECT_TRUE(host_run_shell_script("rm -rf " + host_shell_word(unix_source)));
+}
+
+// Two runs of one job at once, appending to one log: a thousand kept files each, so that their
+// lines come as fast as a run can write them. Every line of both is there, each whole.
+TEST_F(UnattendedLog, TwoRunsAtOnceKeepEveryLineOfOneLog) {
+  constexpr int file_count = 1000;
+  const std::string source = folder("source");
+  const std::string dest = folder("dest");
+  const std::string unix_source = host_unix_path(source);
+  if (unix_source.empty()) GTEST_SKIP() << "no Unix side to make the files on";
+  ASSERT_TRUE(host_run_shell_script(
+      "cd " + host_shell_word(unix_source) + "\nfor i in $(seq " + std::to_string(file_count) +
+      "); do printf x > f$i.bin; done\ncp *.bin " + host_shell_word(host_unix_path(dest))));
+  ASSERT_NO_FATAL_FAILURE(write_job({source}, dest));
+  driver::ferrix_process second;
+  ASSERT_TRUE(start("{job} /start /log {log}"));
+  ASSERT_TRUE(
+      driver::start_ferrix(second, "\"" + job_path + "\" /start /log \"" + log_path + "\""));
+
+  EXPECT_EQ(exit_code_without_boxes(), 0);
+  EXPECT_EQ(driver::wait_for_exit(second), 0);
+  std::vector<std::string> expected;
+  for (int run = 0; run < 2; ++run) {
+    expected.push_back(start_line(1, dest));
+    for (int i = 1; i <= file_count; ++i)
+      expected.push_back(entry(TEXT_LOG_KEPT_EXISTING, dest + "\\f" + std::to_string(i) + ".bin"));
+    char counts[256];
+    snprintf(counts, sizeof counts, TEXT_JOB_SUMMARY, 0, file_count, 0);
+    expected.push_back(end_line(counts));
+  }
+  std::vector<std::string> lines = log_lines();
+  EXPECT_TRUE(log_lines_valid);
+  EXPECT_EQ(lines.size(), expected.size());
+  std::sort(lines.begin(), lines.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_TRUE(lines == expected) << "lines lost or mixed";
 }
 
 TEST_F(UnattendedLog, WithoutStartABadArgumentIsNamedWithTheUsageLine) {
