@@ -109,10 +109,10 @@ TEST_F(UnattendedLog, ATwinNotCopiedIsNamedByItsSourceAndEndsWithOne) {
   EXPECT_TRUE(host_run_shell_script("rm -rf " + host_shell_word(unix_source)));
 }
 
-// Two runs of one job at once, appending to one log: a thousand kept files each, so that their
+// Two runs of one job at once, appending to one log: 600 kept files each, so that their
 // lines come as fast as a run can write them. Every line of both is there, each whole.
 TEST_F(UnattendedLog, TwoRunsAtOnceKeepEveryLineOfOneLog) {
-  constexpr int file_count = 1000;
+  constexpr int file_count = 600;
   const std::string source = folder("source");
   const std::string dest = folder("dest");
   const std::string unix_source = host_unix_path(source);
