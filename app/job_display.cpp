@@ -10,6 +10,7 @@
 #include "app/dialog_controls.h"
 #include "app/dialog_messages.h"
 #include "app/job_log.h"
+#include "core/log_line.h"
 #include "core/display_mailbox.h"
 #include "core/job_state.h"
 #include "res/control_ids.h"
@@ -38,6 +39,13 @@ void show_notice(const job_notice& notice) {
   MessageBoxA(main_window(), notice.text, notice.caption, MB_ICONERROR | MB_OK);
 }
 
+// No box: the status line shows the remark until the worker's next line.
+void show_remark(notice_kind kind, const char* path) {
+  char text[log_line_size];
+  log_remark(kind, path, text);
+  show_status_line(text);
+}
+
 // The dialog thread reads the outcome only once JOB_FINISHED has arrived.
 void finish_on_show(const job_outcome& outcome) {
   dialog_state& state = dialog_state_of(main_window());
@@ -51,7 +59,7 @@ void forget_on_show() { PostMessageA(main_window(), worker_gone_message, 0, 0); 
 
 const job_reports dialog_reports = {
     show_status_line, show_estimate_line, post_current_file, post_file_progress,
-    post_overall_progress, show_notice, finish_on_show, forget_on_show,
+    post_overall_progress, show_notice, show_remark, finish_on_show, forget_on_show,
 };
 
 void start_display_refresh(HWND dialog) {

@@ -45,6 +45,8 @@ const char* reason_of(notice_kind kind) {
     case notice_kind::path_too_long: return TEXT_LOG_PATH_TOO_LONG;
     case notice_kind::no_memory_for_list: return TEXT_LOG_NO_MEMORY_FOR_LIST;
     case notice_kind::no_memory_for_buffer: return TEXT_LOG_NO_MEMORY_FOR_BUFFER;
+    case notice_kind::leftover_kept: return TEXT_LOG_LEFTOVER_KEPT;
+    case notice_kind::no_crash_records: return TEXT_LOG_NO_CRASH_RECORDS;
   }
   return TEXT_LOG_WRITE_ERROR;  // not reached: every kind has its words above
 }
@@ -108,10 +110,16 @@ bool log_job_start(const char* job_file) {
 }
 
 void log_notice(const job_notice& notice) {
-  if (notice.path[0] == '\0')
-    write_job_log(reason_of(notice.kind));
+  char text[log_line_size];
+  log_remark(notice.kind, notice.path, text);
+}
+
+void log_remark(notice_kind kind, const char* path, char (&text)[log_line_size]) {
+  if (path[0] == '\0')
+    snprintf(text, sizeof text, "%s", reason_of(kind));
   else
-    write_job_log_formatted(TEXT_LOG_ENTRY, reason_of(notice.kind), notice.path);
+    snprintf(text, sizeof text, TEXT_LOG_ENTRY, reason_of(kind), path);
+  write_job_log(text);
 }
 
 void log_job_end(const job_outcome& outcome) {

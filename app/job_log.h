@@ -4,6 +4,7 @@
 // written while no log is open.
 #pragma once
 #include "core/job_reports.h"
+#include "core/log_line.h"
 
 // Opens path (relative to the current folder) for appending, creating it when missing.
 // job_log_path then names it in full, or as given where it has no full path.
@@ -26,5 +27,7 @@ bool job_log_lost_a_line();
 bool log_job_start(const char* job_file);
 // A notice, quiet or not: its reason in words and its path. Any thread.
 void log_notice(const job_notice& notice);
+// A remark of the worker, as a notice of its kind is logged; its words go to text too.
+void log_remark(notice_kind kind, const char* path, char (&text)[log_line_size]);
 // JOB_FINISHED: the end line and the duration the outcome gives.
 void log_job_end(const job_outcome& outcome);

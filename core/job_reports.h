@@ -21,6 +21,8 @@ enum class notice_kind : int32_t {
   path_too_long,         // a listed file or folder whose path would pass 255 characters
   no_memory_for_list,    // the file list could not be allocated
   no_memory_for_buffer,  // the copy buffer could not be allocated
+  leftover_kept,         // a crashed run's temporary not proven its own: it stays (a remark)
+  no_crash_records,      // the state folder holds no record: leftovers of a crash stay (a remark)
 };
 
 // One notice: its kind, the file or folder it names ("" when none), and the box's sentence
@@ -63,6 +65,9 @@ struct job_reports {
   // Unless quiet, a modal error box owned by the dialog; returns when the user has closed it.
   // Everything reported before it is on show first.
   void (*notice)(const job_notice& notice);
+  // What the crash record could not do, said without a box whatever 没有错误通知 says: the
+  // status line shows it and the log keeps it. path names the file or folder ("" when none).
+  void (*remark)(notice_kind kind, const char* path);
   // The job is over: everything reported before is on show, and the dialog has returned to
   // idle when this returns. The outcome is the front end's to keep.
   void (*job_finished)(const job_outcome& outcome);

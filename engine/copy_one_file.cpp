@@ -54,7 +54,7 @@ bool create_temp_file(file_copy& file, temp_names& temps) {
     bool name_taken = false;
     file.dest_stream = create_new_file_stream(file.temp_path, &name_taken);
     if (file.dest_stream) {
-      temp_record_note(temps.record, file.dest_stream, file.temp_path);
+      temp_record_note(temps.record, file.dest_stream, file.temp_path, file.source_file_path);
       return true;
     }
     if (!name_taken) break;

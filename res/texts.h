@@ -104,3 +104,5 @@
 #define TEXT_LOG_NO_MEMORY_FOR_LIST "内存不足, 无法建立文件列表"
 #define TEXT_LOG_NO_MEMORY_FOR_BUFFER "内存不足, 无法分配拷贝缓冲区"
 #define TEXT_LOG_SOURCE_CHANGED "复制期间来源文件已改变"
+#define TEXT_LOG_LEFTOVER_KEPT "无法证实为崩溃留下的临时文件, 未删除"
+#define TEXT_LOG_NO_CRASH_RECORDS "状态目录无法保存记录, 崩溃留下的 ~fx 临时文件不会被清除"

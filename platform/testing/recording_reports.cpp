@@ -42,6 +42,8 @@ std::string describe(notice_kind kind) {
     case notice_kind::path_too_long: return "path too long";
     case notice_kind::no_memory_for_list: return "no memory for the list";
     case notice_kind::no_memory_for_buffer: return "no memory for the buffer";
+    case notice_kind::leftover_kept: return "leftover kept";
+    case notice_kind::no_crash_records: return "no crash records";
   }
   return "?";
 }
@@ -55,6 +57,7 @@ std::string describe(const job_report& report) {
     case report_kind::overall_progress: return "overall progress " + std::to_string(report.value);
     case report_kind::notice: return "notice " + report.text;
     case report_kind::quiet_notice: return "quiet notice " + describe(report.notice) + " " + report.path;
+    case report_kind::remark: return "remark " + describe(report.notice) + " " + report.path;
     case report_kind::job_finished: return "job finished";
     case report_kind::worker_gone: return "worker gone";
   }
@@ -97,6 +100,12 @@ void record_notice(const job_notice& notice) {
   report.path = notice.path;
   record(report);
 }
+void record_remark(notice_kind kind, const char* path) {
+  job_report report = plain(report_kind::remark, 0);
+  report.notice = kind;
+  report.path = path;
+  record(report);
+}
 void record_job_finished(const job_outcome& outcome) {
   job_report report = plain(report_kind::job_finished, 0);
   report.outcome = outcome;
@@ -107,5 +116,6 @@ void record_worker_gone() { record(plain(report_kind::worker_gone, 0)); }
 
 const job_reports recording_reports = {
     record_status_line,  record_estimate_line, record_current_file, record_file_progress,
-    record_overall_progress, record_notice,    record_job_finished, record_worker_gone,
+    record_overall_progress, record_notice,    record_remark,       record_job_finished,
+    record_worker_gone,
 };

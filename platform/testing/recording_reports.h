@@ -15,6 +15,7 @@ enum class report_kind {
   overall_progress,
   notice,
   quiet_notice,  // held back by dont_notify: no box
+  remark,        // never a box: its kind and path
   job_finished,
   worker_gone,
 };
@@ -24,8 +25,8 @@ struct job_report {
   int32_t value = 0;    // the progress reports
   std::string text;     // the lines, the current file and notices
   std::string caption;  // notices
-  notice_kind notice = notice_kind::kept_existing;  // notices: what the notice is about
-  std::string path;     // notices: the file or folder it names
+  notice_kind notice = notice_kind::kept_existing;  // notices and remarks: what it is about
+  std::string path;     // notices and remarks: the file or folder
   job_outcome outcome{};  // job finished: what the job did
 };
 

@@ -1,7 +1,8 @@
 // ferrix.exe killed in the middle of a file leaves that file's temporary; running the same job
 // again to its end leaves the destination as a run without the crash would: the copy, and no
 // temporary. A file of an earlier version's temporary shape stays, and so does a user's file
-// named exactly as a temporary: only the temporary the crashed run recorded as its own goes.
+// named exactly as a temporary: only the temporary the crashed run recorded as its own goes,
+// and only while it holds the first bytes of its source.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -46,6 +47,32 @@ TEST_F(JobFixture, ACrashLeftoverIsClearedByTheNextCompleteRun) {
   ASSERT_TRUE(file_tree::read_file(long_job_source + "\\big.bin", source_bytes));
   ASSERT_TRUE(file_tree::read_file(long_job_file, copy_bytes));
   EXPECT_TRUE(source_bytes == copy_bytes) << "the copy is whole";
+}
+
+// Identities are reused: ext4 gives a freed inode to the next new file, FAT and exFAT number a
+// file by its folder slot. Here the user's file takes the leftover's very identity (its bytes
+// written over in place): the record's identity matches, but the bytes are not the source's.
+TEST_F(JobFixture, ACrashLeftoverGivenAUsersBytesInItsIdentityStays) {
+  ASSERT_NO_FATAL_FAILURE(prepare_long_job());
+  ASSERT_TRUE(start_long_job());
+  driver::kill_ferrix(ferrix);
+  ASSERT_EQ(file_tree::files_below(long_job_dest), std::vector<std::string>{"~fx00"});
+  const std::string users = "a user's own, in the leftover's place";
+  ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~fx00", users));
+
+  ASSERT_TRUE(driver::launch_ferrix(ferrix));
+  dialog = ferrix.dialog;
+  ASSERT_TRUE(add_source_folder(long_job_source));
+  ASSERT_TRUE(choose_destination_folder(long_job_dest));
+  ASSERT_TRUE(unlimited_speed());
+  driver::click(dialog, IDC_START_STOP);
+  ASSERT_TRUE(job_finished());
+  ASSERT_TRUE(worker_gone());
+
+  EXPECT_EQ(file_tree::files_below(long_job_dest), (std::vector<std::string>{"big.bin", "~fx00"}));
+  std::string kept;
+  ASSERT_TRUE(file_tree::read_file(long_job_dest + "\\~fx00", kept));
+  EXPECT_EQ(kept, users);
 }
 
 }  // namespace
