@@ -80,7 +80,7 @@
 #define TEXT_DEST_NOT_FULL_PATH "目标目录不是完整路径, 未载入: %s"
 
 /* Command line */
-#define TEXT_USAGE "用法: ferrix.exe [任务文件] [/start] [/log 日志文件] [/verify]"
+#define TEXT_USAGE "用法: ferrix.exe [任务文件] [/start] [/log 日志文件]"
 #define TEXT_BAD_ARGUMENT "无效参数: %s"
 #define TEXT_BAD_ARGUMENT_BOX TEXT_BAD_ARGUMENT "\n\n" TEXT_USAGE
 #define TEXT_LOG_UNOPENABLE "无法打开日志文件: %s"
