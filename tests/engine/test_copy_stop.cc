@@ -102,6 +102,10 @@ TEST_F(CopyJob, StopBetweenFilesBeginsNoFurtherFile) {
   EXPECT_TRUE(scratch::same_tree({{"a", "first"}}, host("out")));
   EXPECT_EQ(positions_of(report_kind::overall_progress), (std::vector<int32_t>{100, 66}));
   EXPECT_EQ(texts_of(report_kind::current_file).back(), engine("out\\a")) << "the label keeps the last file";
+  const job_outcome outcome = finished_outcome();
+  EXPECT_TRUE(outcome.stopped);
+  EXPECT_EQ(outcome.files_copied, 1);
+  EXPECT_EQ(std::string(outcome.end_line), TEXT_JOB_STOPPED);
 }
 
 TEST_F(CopyJob, StopDuringTheScanEndsItAndCopiesNothing) {

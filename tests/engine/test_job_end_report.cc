@@ -10,13 +10,6 @@
 #include "tests/support/copy_job_fixture.h"
 
 namespace {
-job_outcome finished_outcome() {
-  for (const job_report& report : recorded_reports())
-    if (report.kind == report_kind::job_finished) return report.outcome;
-  ADD_FAILURE() << "no job finished report";
-  return {};
-}
-
 TEST_F(CopyJob, EndReportCarriesTheCountsTheEndLineAndTheSecondsFromStart) {
   scratch::write_tree(host("src"), {{"a", "1"}, {"b", "22"}, {"c", "333"}});
   scratch::write_tree(host("out"), {{"b", "old"}});
@@ -67,20 +60,5 @@ TEST_F(CopyJob, ATwinIsSkippedWithANoticeOfItsOwnAndCountedApart) {
   EXPECT_EQ(outcome.files_skipped, 2);
   EXPECT_EQ(outcome.twins_skipped, 1);
   EXPECT_EQ(std::string(outcome.end_line), end_line_counts(1, 2, 0));
-}
-
-TEST_F(CopyJob, EndReportOfAStoppedJobSaysSo) {
-  scratch::write_tree(host("src"), {{"a", "first"}, {"b", "second"}});
-  set_sources({engine("src")});
-  set_dest(engine("out"));
-  at_report(
-      [](const job_report& r) { return r.kind == report_kind::file_progress && r.value == 100; },
-      [] { store(job_state.running, 0); });
-  run_job();
-
-  const job_outcome outcome = finished_outcome();
-  EXPECT_TRUE(outcome.stopped);
-  EXPECT_EQ(outcome.files_copied, 1);
-  EXPECT_EQ(std::string(outcome.end_line), TEXT_JOB_STOPPED);
 }
 }  // namespace

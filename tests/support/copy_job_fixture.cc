@@ -34,6 +34,13 @@ std::string end_line_counts(int copied, int skipped, int errors) {
   return text;
 }
 
+job_outcome finished_outcome() {
+  for (const job_report& report : recorded_reports())
+    if (report.kind == report_kind::job_finished) return report.outcome;
+  ADD_FAILURE() << "no job finished report";
+  return {};
+}
+
 std::string read_error_text(const std::string& path) { return formatted(TEXT_READ_ERROR, path); }
 std::string write_error_text(const std::string& path) { return formatted(TEXT_WRITE_ERROR, path); }
 std::string deletion_error_text(const std::string& path, int error_number) {

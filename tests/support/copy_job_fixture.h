@@ -43,6 +43,8 @@ class CopyJob : public testing::Test {
 
 // The end line of a job that skipped or failed files.
 std::string end_line_counts(int copied, int skipped, int errors);
+// What the job's end report carried (a failure when there was none).
+job_outcome finished_outcome();
 
 // Expected texts of the worker's notices.
 std::string read_error_text(const std::string& path);
