@@ -12,6 +12,7 @@ constexpr exit_row exit_rows[] = {
     {exit_stopped, [](const run_end& end) { return !end.outcome || end.outcome->stopped; }},
     {exit_something_failed, [](const run_end& end) { return end.outcome->errors != 0; }},
     {exit_something_failed, [](const run_end& end) { return end.outcome->twins_skipped != 0; }},
+    {exit_something_failed, [](const run_end& end) { return end.outcome->kept_differing != 0; }},
     {exit_something_failed, [](const run_end& end) { return end.log_lost_a_line; }},
 };
 }  // namespace

@@ -14,6 +14,8 @@ enum class notice_kind : int32_t {
                          // and the destination lacks its contents
   read_error,            // a source file could not be opened or read to its end
   source_changed,        // a source cut short or rewritten while copied: its copy dropped
+  verify_failed,         // the copy read back gave other bytes, or could not be read: dropped
+  kept_differs,          // kept because it exists, and its contents are not its source's
   write_error,           // the destination could not be made, written, named or placed
   not_deleted,           // a temporary copy could not be deleted
   folder_not_listed,     // a source folder could not be listed
@@ -23,6 +25,8 @@ enum class notice_kind : int32_t {
   no_memory_for_buffer,  // the copy buffer could not be allocated
   leftover_kept,         // a crashed run's temporary not proven its own: it stays (a remark)
   no_crash_records,      // the state folder holds no record: leftovers of a crash stay (a remark)
+  read_back_cached,      // copies are read back through the system's cache, not from the
+                         // device (a remark, once per job)
 };
 
 // One notice: its kind, the file or folder it names ("" when none), and the box's sentence
@@ -47,6 +51,7 @@ struct job_outcome {
   int32_t files_skipped;
   int32_t errors;
   int32_t twins_skipped;  // of files_skipped: twins of copied files, whose contents are missing
+  int32_t kept_differing;  // of files_skipped: kept files whose contents are not their source's
   bool stopped;
   int32_t seconds;
   char end_line[end_line_size];
@@ -86,7 +91,9 @@ struct run_end {
 
 // The exit codes of a /start run, highest precedence first: 3 nothing started, 2 stopped
 // (whatever else happened), 1 something failed or is missing (a file, a folder, memory, a twin
-// not copied, or a line of the log), 0 every file copied or kept because it exists.
+// not copied, a copy or a kept file that failed its check, or a line of the log), 0 every file
+// copied (and, with verification, read back equal) or kept because it exists (and, with
+// verification, equal to its source).
 constexpr int exit_not_started = 3;
 constexpr int exit_stopped = 2;
 constexpr int exit_something_failed = 1;

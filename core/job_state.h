@@ -29,6 +29,9 @@ struct job_state_record {
   char sources[max_sources][job_path_size] = {};
   int32_t source_count = 0;
   char dest_root[windows_path_size] = {};
+  // 1: every copy is read back and compared before it gets its name, and every file kept
+  // because it exists is compared with its source.
+  int32_t verify = 0;
 
   // Live options and speed: the worker reads them afresh at each use.
   shared_int overwrite_all{0};

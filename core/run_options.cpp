@@ -54,6 +54,8 @@ void read_run_options(const char* command_line, run_options& options) {
     if (is_option(argument, "/start")) {
       options.start = true;
       copy_argument(start_option, argument);
+    } else if (is_option(argument, "/verify")) {
+      options.verify = true;
     } else if (is_option(argument, "/log")) {
       text = read_log_option(text, argument, options);
     } else if (looks_like_option(argument)) {

@@ -1,5 +1,5 @@
-// What the command line asks of a run: an optional job file, then /start and /log FILE in any
-// order. Portable text rules, so that they are tested on every build.
+// What the command line asks of a run: an optional job file, then /start, /verify and /log FILE
+// in any order. Portable text rules, so that they are tested on every build.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +9,7 @@
 // The first rule an argument broke.
 enum class run_fault : int32_t {
   none,
-  unknown_option,     // a word starting with '/' that is neither /start nor /log
+  unknown_option,     // a word starting with '/' that is none of the options
   log_without_file,   // /log last, or followed by an option
   start_without_job,  // /start and no job file
   second_job_file,    // a second word that is not an option
@@ -21,6 +21,7 @@ struct run_options {
   char job_file[run_argument_size];  // "" when none
   char log_file[run_argument_size];  // "" when none
   bool start;
+  bool verify;  // /verify: copies are checked, whatever the job file says
   run_fault fault;
   char faulty_argument[run_argument_size];  // the argument that broke the rule, as given
 };

@@ -46,6 +46,8 @@
 #define TEXT_FILE_ACCESS_CAPTION "文件存取   "                                /* 3 blanks */
 #define TEXT_READ_ERROR "打开 (%s) 读取错误.         "                        /* 9 blanks */
 #define TEXT_WRITE_ERROR "打开 (%s) 写入错误.          "                      /* 10 blanks */
+#define TEXT_VERIFY_FAILED "复制后校验失败, 未复制: %s"
+#define TEXT_KEPT_DIFFERS "已存在, 内容与来源不同: %s"
 #define TEXT_DELETE_ERROR "错误删除 (%s) %d      "                            /* 6 blanks */
 #define TEXT_ALL_DONE "恭喜!!! 全部完成!!!"
 #define TEXT_JOB_STOPPED "复制已停止"
@@ -80,7 +82,7 @@
 #define TEXT_DEST_NOT_FULL_PATH "目标目录不是完整路径, 未载入: %s"
 
 /* Command line */
-#define TEXT_USAGE "用法: ferrix.exe [任务文件] [/start] [/log 日志文件]"
+#define TEXT_USAGE "用法: ferrix.exe [任务文件] [/start] [/verify] [/log 日志文件]"
 #define TEXT_BAD_ARGUMENT "无效参数: %s"
 #define TEXT_BAD_ARGUMENT_BOX TEXT_BAD_ARGUMENT "\n\n" TEXT_USAGE
 #define TEXT_LOG_UNOPENABLE "无法打开日志文件: %s"
@@ -89,6 +91,7 @@
 
 /* Job log: one line each, after the date and time */
 #define TEXT_LOG_START "开始: %s | 来源: %d 个 | 目标: %s"
+#define TEXT_LOG_VERIFY_ON " | 校验: 开" /* appended to the start line */
 #define TEXT_UNSAVED_JOB "(未保存的任务)"
 #define TEXT_LOG_END "结束: %s | 用时: %s"
 #define TEXT_LOG_NOT_STARTED "未能开始: %s"
@@ -104,5 +107,8 @@
 #define TEXT_LOG_NO_MEMORY_FOR_LIST "内存不足, 无法建立文件列表"
 #define TEXT_LOG_NO_MEMORY_FOR_BUFFER "内存不足, 无法分配拷贝缓冲区"
 #define TEXT_LOG_SOURCE_CHANGED "复制期间来源文件已改变"
+#define TEXT_LOG_VERIFY_FAILED "校验失败"
+#define TEXT_LOG_KEPT_DIFFERS "已存在, 内容不同"
+#define TEXT_LOG_READ_BACK_CACHED "系统不允许绕过缓存读回, 校验读取的是缓存中的内容"
 #define TEXT_LOG_LEFTOVER_KEPT "无法证实为崩溃留下的临时文件, 未删除"
 #define TEXT_LOG_NO_CRASH_RECORDS "状态目录无法保存记录, 崩溃留下的 ~fx 临时文件不会被清除"

@@ -1,4 +1,4 @@
-// The command line's options: a job file, /start and /log FILE in any order and any case,
+// The command line's options: a job file, /start, /verify and /log FILE in any order and any case,
 // quoted GBK paths kept whole, and each broken rule named with the argument that broke it.
 #include <gtest/gtest.h>
 
@@ -67,11 +67,18 @@ INSTANTIATE_TEST_SUITE_P(
                      run_fault::second_job_file, "b.frx"},
         options_case{"the first fault is kept", "x /what a b /start", "a", "", true,
                      run_fault::unknown_option, "/what"},
-        // Copies are not read back yet: asking for it must start nothing rather than
-        // end a run that checked nothing with "all done".
-        options_case{"verify is not taken yet", "x j.frx /start /verify", "j.frx", "", true,
-                     run_fault::unknown_option, "/verify"}),
+options_case{"verify anywhere", "x /Verify j.frx /start", "j.frx", "", true,
+                     run_fault::none, ""}),
     case_name<options_case>);
+
+TEST(RunOptions, VerifyIsTakenOnlyWhereGiven) {
+  static run_options options;
+  read_run_options("x /Verify j.frx /start", options);
+  EXPECT_TRUE(options.verify);
+  read_run_options("x j.frx /start /verifyall", options);
+  EXPECT_FALSE(options.verify);
+  EXPECT_EQ(options.fault, run_fault::unknown_option);
+}
 
 TEST(RunOptions, LogPathCutToFitIsRefused) {
   const std::string path(run_argument_size + 10, 'a');
