@@ -7,6 +7,7 @@
 #include "app/job_log.h"
 #include "app/job_snapshot.h"
 #include "app/source_selection.h"
+#include "app/verify_option.h"
 #include "core/job_state.h"
 #include "engine/copy_worker.h"
 #include "res/control_ids.h"
@@ -48,6 +49,7 @@ void return_to_idle(HWND dialog) {
   SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_START);
   enable_control(dialog, IDC_PAUSE, false);
   if (load(job_state.worker_alive) != 0) enable_control(dialog, IDC_START_STOP, false);
+  show_verify_option(dialog);
 }
 }  // namespace
 
@@ -74,6 +76,7 @@ bool start_job(HWND dialog) {
   enable_job_inputs(dialog, false);
   SetDlgItemTextA(dialog, IDC_START_STOP, TEXT_STOP);
   enable_control(dialog, IDC_PAUSE, true);
+  show_verify_option(dialog);
   return true;
 }
 

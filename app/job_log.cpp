@@ -38,6 +38,8 @@ const char* reason_of(notice_kind kind) {
     case notice_kind::twin_of_copied: return TEXT_LOG_TWIN_OF_COPIED;
     case notice_kind::read_error: return TEXT_LOG_READ_ERROR;
     case notice_kind::source_changed: return TEXT_LOG_SOURCE_CHANGED;
+    case notice_kind::verify_failed: return TEXT_LOG_VERIFY_FAILED;
+    case notice_kind::kept_differs: return TEXT_LOG_KEPT_DIFFERS;
     case notice_kind::write_error: return TEXT_LOG_WRITE_ERROR;
     case notice_kind::not_deleted: return TEXT_LOG_NOT_DELETED;
     case notice_kind::folder_not_listed: return TEXT_LOG_FOLDER_NOT_LISTED;
@@ -47,6 +49,7 @@ const char* reason_of(notice_kind kind) {
     case notice_kind::no_memory_for_buffer: return TEXT_LOG_NO_MEMORY_FOR_BUFFER;
     case notice_kind::leftover_kept: return TEXT_LOG_LEFTOVER_KEPT;
     case notice_kind::no_crash_records: return TEXT_LOG_NO_CRASH_RECORDS;
+    case notice_kind::read_back_cached: return TEXT_LOG_READ_BACK_CACHED;
   }
   return TEXT_LOG_WRITE_ERROR;  // not reached: every kind has its words above
 }
@@ -105,7 +108,10 @@ bool job_log_lost_a_line() { return load(lost_a_line) != 0; }
 
 bool log_job_start(const char* job_file) {
   if (!job_log_is_open()) return true;
-  return write_job_log_formatted(TEXT_LOG_START, job_file[0] != '\0' ? job_file : TEXT_UNSAVED_JOB,
+  // A verified job says so at its start: its lines then mean that what was copied was read back.
+  return write_job_log_formatted(job_state.verify == 1 ? TEXT_LOG_START TEXT_LOG_VERIFY_ON
+                                                       : TEXT_LOG_START,
+                                 job_file[0] != '\0' ? job_file : TEXT_UNSAVED_JOB,
                                  static_cast<int>(job_state.source_count), job_state.dest_root);
 }
 

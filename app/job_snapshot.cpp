@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/dialog_controls.h"
+#include "app/dialog_state.h"
 #include "core/job_state.h"
 #include "res/control_ids.h"
 
@@ -32,4 +33,5 @@ void take_job_snapshot(HWND dialog) {
   char dest[windows_path_size];
   GetDlgItemTextA(dialog, IDC_DEST_EDIT, dest, COUNTOF(dest));
   snapshot_dest_root(dest);
+  job_state.verify = dialog_state_of(dialog).verify;
 }

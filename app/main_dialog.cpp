@@ -10,6 +10,8 @@
 #include "app/source_selection.h"
 #include "app/speed_control.h"
 #include "app/unattended_start.h"
+#include "app/verify_menu.h"
+#include "app/verify_option.h"
 #include "core/job_state.h"
 #include "res/control_ids.h"
 
@@ -20,6 +22,8 @@ void initialise_dialog(HWND dialog, LPARAM state) {
   SetClassLongA(dialog, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
   set_up_speed_slider(dialog);
   accept_dropped_files(dialog);
+  add_verify_menu_item(dialog);
+  show_verify_option(dialog);
   open_job_of_command_line(dialog);
 }
 
@@ -72,6 +76,11 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
       if (LOWORD(wparam) == IDC_SPEED_SLIDER) follow_speed_slider(dialog);
       break;
     case WM_COMMAND: run_command(dialog, LOWORD(wparam), HIWORD(wparam)); break;
+    case WM_SYSCOMMAND:
+      // Every other system command keeps the default handling, which FALSE asks for.
+      if (!is_verify_menu_command(wparam)) return FALSE;
+      toggle_verify_option(dialog);
+      return TRUE;
     case WM_DROPFILES: take_dropped_files(dialog, reinterpret_cast<HDROP>(wparam)); break;
     case job_finished_message:
       if (lparam == job_finished_lparam) finish_job(dialog);

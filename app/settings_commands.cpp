@@ -12,6 +12,7 @@
 #include "app/dialog_state.h"
 #include "app/source_selection.h"
 #include "app/speed_control.h"
+#include "app/verify_option.h"
 #include "core/job_state.h"
 #include "res/control_ids.h"
 #include "res/texts.h"
@@ -89,7 +90,7 @@ void set_check_box(HWND dialog, int check_box_id, int32_t option) {
 
 // The list's entries (each came through add_source, so each fits its slot), the destination
 // as the field shows it, the options as the user set them (a /start run's lock of 没有错误通知
-// is not the job's), the slider.
+// is not the job's), verification as the system menu shows it, the slider.
 void gather_job(HWND dialog, job_settings* job) {
   const dialog_state& state = dialog_state_of(dialog);
   const LRESULT count = send_to_source_list(dialog, LB_GETCOUNT, 0, 0);
@@ -104,6 +105,7 @@ void gather_job(HWND dialog, job_settings* job) {
   GetDlgItemTextA(dialog, IDC_DEST_EDIT, job->dest, sizeof job->dest);
   job->overwrite_all = load(job_state.overwrite_all);
   job->dont_notify = state.options.start ? state.dont_notify_as_set : load(job_state.dont_notify);
+  job->verify = state.verify;
   job->speed_position =
       static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_SPEED_SLIDER, TBM_GETPOS, 0, 0));
 }
@@ -126,6 +128,7 @@ bool load_settings_file(HWND dialog, const char* path) {
   const bool dest_taken = load_dest(dialog, path);
   store(job_state.overwrite_all, read_option(path, key_overwrite_all));
   store(job_state.dont_notify, read_option(path, key_dont_notify));
+  set_verify_option(dialog, read_option(path, key_verify));  // off where the file lacks the key
   SendDlgItemMessageA(dialog, IDC_SPEED_SLIDER, TBM_SETPOS, TRUE, read_speed_position(path));
   // The slider tells the dialog of a position set by a program only when it next repaints
   // (later, and never while hidden): the speed fields follow the loaded position now.

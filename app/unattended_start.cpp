@@ -8,6 +8,7 @@
 #include "app/job_display.h"
 #include "app/job_file_argument.h"
 #include "app/job_log.h"
+#include "app/verify_option.h"
 #include "core/job_state.h"
 #include "core/limits.h"
 #include "res/control_ids.h"
@@ -62,6 +63,7 @@ bool take_command_line(run_options& options) {
 void open_job_of_command_line(HWND dialog) {
   dialog_state& state = dialog_state_of(dialog);
   const bool loaded = load_job_file_argument(dialog);
+  if (state.options.verify) set_verify_option(dialog, 1);  // whatever the job file said
   if (!state.options.start) return;
   lock_no_notices(dialog);  // after the load, which sets the box as the file says
   if (loaded && start_as_written(dialog)) return;
