@@ -65,26 +65,37 @@ file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
     show_twin_notice(file.source_file_path, file.dest_file_path);
     return passed_over(file_outcome::skipped_twin);
   }
-  file_outcome opened = open_file_streams(file, temps);
+  const file_display display{meter, bars, files_left};
+  file_outcome opened = open_file_streams(file, temps, display);
   if (opened != file_outcome::go_on) return passed_over(opened);
   rate_meter_file_start(meter);
-  file_outcome result = copy_file_chunks(file, meter, bars, files_left);
+  file_outcome result = copy_file_chunks(file, display);
   show_file_progress(bars, 100);
   return result;
 }
+
+// What a file costs in bytes passed: a verified job reads each twice (the copy and its
+// read-back, or a kept file and its source), and the estimate counts both.
+uint64_t bytes_to_pass(uint64_t file_size) { return job_state.verify ? 2 * file_size : file_size; }
 
 // A file that will not be copied takes what was left of it out of the estimate.
 void count_outcome(file_outcome outcome, const list_entry& entry, const file_copy& file) {
   switch (outcome) {
     case file_outcome::copied: ++job_data.files_copied; return;
-    case file_outcome::skipped_twin: ++job_data.twins_skipped; [[fallthrough]];
-    case file_outcome::skipped: ++job_data.files_skipped; break;
-    case file_outcome::failed: ++job_data.errors; break;
+    case file_outcome::skipped_twin: ++job_data.twins_skipped; break;
+    case file_outcome::skipped_differing: ++job_data.kept_differing; break;
+    case file_outcome::skipped:
+    case file_outcome::failed: break;
     case file_outcome::abandoned:
     case file_outcome::go_on: return;  // go_on never ends a file's pass
   }
-  uint64_t done = file.file_bytes_copied < entry.size ? file.file_bytes_copied : entry.size;
-  uint64_t left = entry.size - done;
+  if (outcome == file_outcome::failed)
+    ++job_data.errors;
+  else
+    ++job_data.files_skipped;
+  const uint64_t cost = bytes_to_pass(entry.size);
+  const uint64_t passed = file.file_bytes_copied + file.check_bytes;
+  const uint64_t left = cost - (passed < cost ? passed : cost);
   job_data.total_bytes -= left < job_data.total_bytes ? left : job_data.total_bytes;
 }
 
@@ -106,6 +117,7 @@ void end_job(progress_bars& bars, int32_t files_left, int32_t file_count) {
   outcome.files_skipped = job_data.files_skipped;
   outcome.errors = job_data.errors;
   outcome.twins_skipped = job_data.twins_skipped;
+  outcome.kept_differing = job_data.kept_differing;
   outcome.stopped = load(job_state.running) == 0;
   outcome.seconds = clock_seconds() - job_data.start_seconds;
   write_end_line(outcome);
@@ -137,6 +149,7 @@ void copy_files(int32_t file_count) {
   copied_names copied;
   temp_names temps{};
   temp_record_start(temps.record);
+  job_data.total_bytes = bytes_to_pass(job_data.total_bytes);
   int32_t files_left = file_count;
   while (files_left != 0 && load(job_state.running)) {
     show_all_progress(bars, percent_of(static_cast<uint64_t>(files_left), file_count));

@@ -1,11 +1,13 @@
 // One file: the opens with their notices, the chunks with pause and Stop, and the finish that
-// only ever puts a complete copy under the destination's name.
+// only ever puts a complete copy under the destination's name; in a verified job, only a copy
+// that reads back as its source was read.
 #include <cerrno>
 #include <cstdio>
 
 #include "core/job_state.h"
 #include "engine/file_copy.h"
 #include "engine/job_data.h"
+#include "engine/kept_file_check.h"
 #include "engine/notice.h"
 #include "engine/percent.h"
 #include "engine/progress_bars.h"
@@ -14,7 +16,6 @@
 
 namespace {
 constexpr int max_temp_attempts = 64;
-constexpr int pause_poll_ms = 50;
 
 // The destination is the source itself: asked of the open source and of the destination's name.
 bool dest_is_source(const file_copy& file) {
@@ -24,19 +25,47 @@ bool dest_is_source(const file_copy& file) {
          get_file_identity(file.dest_file_path, scope, &dest) && same_identity(source, dest);
 }
 
+// A file kept because it exists. In a verified job it is compared with its source first: the
+// run must not count as proven a file that does not hold its source's contents.
+file_outcome keep_existing(file_copy& file, const file_display& display) {
+  if (!job_state.verify) {
+    show_file_notice(notice_kind::kept_existing, file.dest_file_path);
+    return file_outcome::skipped;
+  }
+  rate_meter_file_start(display.meter);
+  const uint64_t both_files = 2 * static_cast<uint64_t>(file.source_at_open.size);
+  check_pace pace = start_check_pace(display, both_files);
+  const kept_file_result result =
+      check_kept_file(file.source_file_path, file.dest_file_path, check_pacing(pace));
+  file.check_bytes = pace.bytes_done;
+  switch (result) {
+    case kept_file_result::same:
+      show_file_notice(notice_kind::kept_existing, file.dest_file_path);
+      return file_outcome::skipped;
+    case kept_file_result::different:
+      show_file_notice(notice_kind::kept_differs, file.dest_file_path);
+      return file_outcome::skipped_differing;
+    case kept_file_result::source_unreadable:
+      show_file_notice(notice_kind::read_error, file.source_file_path);
+      return file_outcome::failed;
+    case kept_file_result::dest_unreadable:
+      show_file_notice(notice_kind::read_error, file.dest_file_path);
+      return file_outcome::failed;
+    case kept_file_result::stopped: break;
+  }
+  return file_outcome::abandoned;
+}
+
 // The exists test asks the file system whether the name is there, not whether it opens: a
 // file another program holds open is kept like any other. Everything that rules the copy out
 // is settled here, before a byte is written: the file is skipped when the destination must be
 // left alone, and failed when a folder stands there, when it is the source itself
 // (overwriting it would read what is being replaced), or when it is read-only (Windows never
 // lets a rename replace such a file; Wine would, so the rule is kept here for every host).
-file_outcome test_destination(file_copy& file) {
+file_outcome test_destination(file_copy& file, const file_display& display) {
   const path_attributes dest = path_attributes_of(file.dest_file_path);
   if (!dest.exists) return file_outcome::go_on;
-  if (!dest.is_folder && !load(job_state.overwrite_all)) {
-    show_file_notice(notice_kind::kept_existing, file.dest_file_path);
-    return file_outcome::skipped;
-  }
+  if (!dest.is_folder && !load(job_state.overwrite_all)) return keep_existing(file, display);
   if (dest.is_folder || dest.read_only || dest_is_source(file)) {
     show_file_notice(notice_kind::write_error, file.dest_file_path);
     return file_outcome::failed;
@@ -116,21 +145,41 @@ bool source_changed(const file_copy& file) {
          (now.size == then.size && now.write_time != then.write_time);
 }
 
+// The read-back from the device is not to be had here: said once per job.
+void say_once_read_back_is_cached() {
+  if (job_data.read_back_cached_said) return;
+  job_data.read_back_cached_said = true;
+  job_state.reports->remark(notice_kind::read_back_cached, job_state.dest_root);
+}
+
+// A verified job's copy, whole in the temporary: it gets its name only if it gives back what
+// was read from the source. `go_on` when it does; otherwise it is dropped as a failed copy,
+// or abandoned on Stop.
+file_outcome check_copy(file_copy& file, const file_display& display) {
+  check_pace pace = start_check_pace(display, file.file_bytes_copied);
+  read_back_source source = read_back_source::device;
+  const read_back_result result =
+      check_temp_file(file.dest_stream, file.temp_path, content_hash_finish(file.source_hash),
+                      check_pacing(pace), &source);
+  file.check_bytes = pace.bytes_done;
+  if (source == read_back_source::cache) say_once_read_back_is_cached();
+  switch (result) {
+    case read_back_result::same: return file_outcome::go_on;
+    case read_back_result::stopped: return abandon_copy(file);
+    case read_back_result::different:
+    case read_back_result::failed: break;
+  }
+  return discard_copy(file, notice_kind::verify_failed, file.dest_file_path);
+}
+
 int32_t current_chunk_size() {
   int32_t chunk = load(job_state.chunk_size);
   if (chunk < 1) return 1;
   return chunk < copy_buffer_size ? chunk : copy_buffer_size;
 }
-
-void wait_while_paused(rate_meter& meter, int32_t files_left) {
-  while (load(job_state.paused) && load(job_state.running)) {
-    rate_meter_pause_tick(meter, files_left);
-    sleep_ms(pause_poll_ms);
-  }
-}
 }  // namespace
 
-file_outcome open_file_streams(file_copy& file, temp_names& temps) {
+file_outcome open_file_streams(file_copy& file, temp_names& temps, const file_display& display) {
   file.source_stream = open_file_stream(file.source_file_path, "rb");
   if (!file.source_stream || !stream_stamp(file.source_stream, &file.source_at_open) ||
       file.source_at_open.size < 0) {
@@ -138,35 +187,40 @@ file_outcome open_file_streams(file_copy& file, temp_names& temps) {
     show_file_notice(notice_kind::read_error, file.source_file_path);
     return file_outcome::failed;
   }
-  file_outcome tested = test_destination(file);
+  file_outcome tested = test_destination(file, display);
   if (tested == file_outcome::go_on && !create_temp_file(file, temps))
     tested = file_outcome::failed;
   if (tested != file_outcome::go_on) fclose(file.source_stream);
   return tested;
 }
 
-file_outcome copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars& bars,
-                              int32_t files_left) {
+file_outcome copy_file_chunks(file_copy& file, const file_display& display) {
   file.file_bytes_copied = 0;
+  const bool verify = job_state.verify != 0;
+  if (verify) content_hash_start(file.source_hash);
   for (;;) {
     size_t chunk = static_cast<size_t>(current_chunk_size());
-    wait_while_paused(meter, files_left);  // the chunk keeps the size taken before the wait
+    wait_while_paused(display);  // the chunk keeps the size taken before the wait
 
     size_t bytes_read = fread(job_data.copy_buffer, 1, chunk, file.source_stream);
+    if (verify) content_hash_add(file.source_hash, job_data.copy_buffer, bytes_read);
     bool read_failed = bytes_read < chunk && ferror(file.source_stream);
     bool write_failed = bytes_read > 0 &&
                         fwrite(job_data.copy_buffer, 1, bytes_read, file.dest_stream) != bytes_read;
     file.file_bytes_copied += bytes_read;
-    rate_meter_chunk_done(meter, static_cast<uint32_t>(bytes_read), files_left);
+    rate_meter_chunk_done(display.meter, static_cast<uint32_t>(bytes_read), display.files_left);
     const uint64_t file_size = static_cast<uint64_t>(file.source_at_open.size);
-    show_file_progress(bars, percent_of(file.file_bytes_copied, file_size));
+    show_file_progress(display.bars, percent_of(file.file_bytes_copied, file_size));
     sleep_ms(load(job_state.chunk_delay_ms));
 
     if (read_failed) return discard_copy(file, notice_kind::read_error, file.source_file_path);
     if (write_failed) return discard_copy(file, notice_kind::write_error, file.dest_file_path);
     if (bytes_read != chunk && source_changed(file))
       return discard_copy(file, notice_kind::source_changed, file.source_file_path);
-    if (bytes_read != chunk) return finish_copy(file);
+    if (bytes_read != chunk) {
+      const file_outcome checked = verify ? check_copy(file, display) : file_outcome::go_on;
+      return checked == file_outcome::go_on ? finish_copy(file) : checked;
+    }
     if (!load(job_state.running)) return abandon_copy(file);
   }
 }

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "engine/content_hash.h"
 #include "engine/dest_path.h"
 #include "engine/file_list.h"
-#include "engine/progress_bars.h"
-#include "engine/rate_meter.h"
+#include "engine/file_pacing.h"
 #include "engine/temp_record.h"
 #include "platform/files.h"
 
@@ -18,13 +18,17 @@ struct file_copy {
   file_stamp source_at_open;  // size and last-write time when its copy began: the file's size
   FILE* dest_stream;  // open on temp_path
   uint64_t file_bytes_copied;
+  uint64_t check_bytes;  // read by a verified job's check: the copy read back, or a kept file
+                         // and its source
+  content_hash source_hash;  // of every byte read from the source, in a verified job
   bool dest_existed;  // the exists test found a file: the finished copy replaces it
 };
 
 // How a file's pass through the copy loop ended. Every way but `abandoned` (Stop) counts on
-// the job's end line, `skipped_twin` (a twin of a copied file) as skipped. `go_on` is no end:
-// the checks so far let the copy proceed.
-enum class file_outcome { copied, skipped, skipped_twin, failed, abandoned, go_on };
+// the job's end line, `skipped_twin` (a twin of a copied file) and `skipped_differing` (a kept
+// file whose contents are not its source's) as skipped. `go_on` is no end: the checks so far
+// let the copy proceed.
+enum class file_outcome { copied, skipped, skipped_twin, skipped_differing, failed, abandoned, go_on };
 
 // The job's temporary names: the next number to try, which moves on past names in use, and
 // the record that names the one in progress.
@@ -35,11 +39,12 @@ struct temp_names {
 
 // Opens the source, applies the exists test and the same-file guard, and creates the
 // temporary file: `go_on` when both are open. Otherwise the file is skipped (it exists and
-// may not be replaced) or failed, with its notice given and nothing left open. temps is the
-// job's, from its first file to its last.
-file_outcome open_file_streams(file_copy& file, temp_names& temps);
+// may not be replaced; in a verified job after its comparison with the source) or failed,
+// with its notice given and nothing left open. temps is the job's, from its first file to its
+// last.
+file_outcome open_file_streams(file_copy& file, temp_names& temps, const file_display& display);
 
-// Copies the open file chunk by chunk, then either moves the finished copy into place or, on
-// Stop or a failure, deletes it. Streams are closed on return.
-file_outcome copy_file_chunks(file_copy& file, rate_meter& meter, progress_bars& bars,
-                              int32_t files_left);
+// Copies the open file chunk by chunk, then either moves the finished copy into place (in a
+// verified job once it has read back equal) or, on Stop or a failure, deletes it. Streams are
+// closed on return.
+file_outcome copy_file_chunks(file_copy& file, const file_display& display);

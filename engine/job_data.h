@@ -21,6 +21,8 @@ struct worker_job_data {
   int32_t files_skipped;
   int32_t errors;
   int32_t twins_skipped;  // of files_skipped
+  int32_t kept_differing;  // of files_skipped: kept files whose contents are not their source's
+  bool read_back_cached_said;  // the remark that copies are read back through the cache is made
 };
 
 extern worker_job_data job_data;

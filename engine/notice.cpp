@@ -10,12 +10,16 @@ constexpr size_t notice_text_size = composed_path_size + 64;
 
 // What was read gets the read-error sentence (a source changed while copied too), what was
 // written the write-error one; a kept file and a twin get the latter too, as if the file had
-// been in the way.
+// been in the way. A verified job's checks have sentences of their own.
 const char* file_notice_format(notice_kind kind) {
-  return kind == notice_kind::write_error || kind == notice_kind::kept_existing ||
-                 kind == notice_kind::twin_of_copied
-             ? TEXT_WRITE_ERROR
-             : TEXT_READ_ERROR;
+  switch (kind) {
+    case notice_kind::write_error:
+    case notice_kind::kept_existing:
+    case notice_kind::twin_of_copied: return TEXT_WRITE_ERROR;
+    case notice_kind::verify_failed: return TEXT_VERIFY_FAILED;
+    case notice_kind::kept_differs: return TEXT_KEPT_DIFFERS;
+    default: return TEXT_READ_ERROR;
+  }
 }
 
 // The notice names path; its sentence names shown_path.

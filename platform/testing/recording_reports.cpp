@@ -33,6 +33,9 @@ std::string describe(notice_kind kind) {
   switch (kind) {
     case notice_kind::kept_existing: return "kept existing";
     case notice_kind::twin_of_copied: return "twin of a copied file";
+    case notice_kind::verify_failed: return "verify failed";
+    case notice_kind::kept_differs: return "kept differs";
+    case notice_kind::read_back_cached: return "read back cached";
     case notice_kind::read_error: return "read error";
     case notice_kind::source_changed: return "source changed";
     case notice_kind::write_error: return "write error";

@@ -66,9 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         options_case{"second job file", "x a.frx b.frx /start", "a.frx", "", true,
                      run_fault::second_job_file, "b.frx"},
         options_case{"the first fault is kept", "x /what a b /start", "a", "", true,
-                     run_fault::unknown_option, "/what"},
-options_case{"verify anywhere", "x /Verify j.frx /start", "j.frx", "", true,
-                     run_fault::none, ""}),
+                     run_fault::unknown_option, "/what"}),
     case_name<options_case>);
 
 TEST(RunOptions, VerifyIsTakenOnlyWhereGiven) {

@@ -61,6 +61,7 @@ void CopyJob::SetUp() {
   store(job_state.chunk_size, 1024);
   store(job_state.chunk_delay_ms, 100);
   job_state.source_count = 0;
+  job_state.verify = 0;
   job_state.dest_root[0] = '\0';
   job_data = {};
   root_ = scratch::make_test_folder();
