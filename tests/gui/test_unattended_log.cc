@@ -2,7 +2,8 @@
 // line and entries are there while it runs), Stop ends the run with exit code 2, and one job
 // with each kind of entry writes exactly its lines. Without /start a bad argument is named in
 // a box with the usage line, and the dialog then opens as usual. A twin of a copied file is a
-// file the backup lacks. Two runs at once may share one log.
+// file the backup lacks. A verified run says so at its start and names a kept file whose
+// contents are not its source's. Two runs at once may share one log.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,10 +20,10 @@ constexpr int slowest_position = 62383;
 
 class UnattendedLog : public UnattendedFixture {
  protected:
-  std::string start_line(int source_count, const std::string& dest) {
+  std::string start_line(int source_count, const std::string& dest, bool verified = false) {
     char line[2048];
     snprintf(line, sizeof line, TEXT_LOG_START, job_path.c_str(), source_count, dest.c_str());
-    return line;
+    return std::string(line) + (verified ? TEXT_LOG_VERIFY_ON : "");
   }
   static std::string end_line(const std::string& shown) {
     char line[512];
@@ -107,6 +108,28 @@ TEST_F(UnattendedLog, ATwinNotCopiedIsNamedByItsSourceAndEndsWithOne) {
                            end_line(counts)}));
   EXPECT_EQ(file_tree::files_below(dest), std::vector<std::string>{"Report.txt"});
   EXPECT_TRUE(host_run_shell_script("rm -rf " + host_shell_word(unix_source)));
+}
+
+// The kept file has its source's size and other bytes: only its contents tell them apart.
+// 覆盖现有文件 is off, so it stays as it was, and the run ends with 1.
+TEST_F(UnattendedLog, AVerifiedRunNamesAKeptFileThatDiffersAndEndsWithOne) {
+  const std::string source = folder("source");
+  const std::string dest = folder("dest");
+  const std::string kept = file_tree::pattern_bytes(3000, 2);
+  ASSERT_TRUE(file_tree::write_file(source + "\\a.bin", file_tree::pattern_bytes(3000, 1)));
+  ASSERT_TRUE(file_tree::write_file(dest + "\\a.bin", kept));
+  ASSERT_NO_FATAL_FAILURE(make_file(source + "\\b.bin", 5000));
+  ASSERT_NO_FATAL_FAILURE(write_job({source}, dest));
+  ASSERT_TRUE(start("{job} /start /verify /log {log}"));
+
+  EXPECT_EQ(exit_code_without_boxes(), 1);
+  char counts[256];
+  snprintf(counts, sizeof counts, TEXT_JOB_SUMMARY, 1, 1, 0);
+  EXPECT_TRUE(log_becomes({start_line(1, dest, true),
+                           entry(TEXT_LOG_KEPT_DIFFERS, dest + "\\a.bin"), end_line(counts)}));
+  std::string bytes;
+  EXPECT_TRUE(file_tree::read_file(dest + "\\a.bin", bytes) && bytes == kept) << "not kept";
+  EXPECT_EQ(file_tree::files_below(dest), (std::vector<std::string>{"a.bin", "b.bin"}));
 }
 
 // Two runs of one job at once, appending to one log: 600 kept files each, so that their
