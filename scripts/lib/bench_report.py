@@ -35,6 +35,9 @@ THROTTLE_FLOOR = 0.946
 ENTRY_BYTES = 268  # a 256-byte block, its 8-byte allocator header, its 4-byte pointer
 FIRST_FILE_LIMIT = 2.0  # Start to first file, over a native find | sort of the same tree
 ANSWER_MS = 100  # the dialog's worst answer
+# Verified Ferrix's median time over unverified Ferrix's on the same data, at most.
+VERIFY_LIMIT = {"large": 2.10, "small": 2.00}
+VERIFY_TOOLS = {"ferrix": "unverified", "ferrix-verify": "verified (verify=1)"}
 HASH_GB_PER_S = 5.0  # the content hash, so that verification costs the disk's time, not the CPU's
 WIDTH = 98
 
@@ -149,10 +152,10 @@ def size_text(size):
     return f"{size:,} byte" + ("" if size == 1 else "s")
 
 
-def data_text(results, name):
+def data_text(results, name, case="-"):
     """'20,000 files of 4 KiB in 200 folders', from the facts of the data made."""
     files, folders, depth, low, high, total = (
-        int(results.number(name, key) or 0)
+        int(results.number(name, key, case) or 0)
         for key in ("files", "folders", "depth", "min_bytes", "max_bytes", "bytes"))
     text = f"{files:,} files of " + (size_text(low) if low == high else
                                      f"{size_text(low)} to {size_text(high)} (log-uniform "
@@ -504,6 +507,45 @@ def hash_section(results, index):
     return lines, [target]
 
 
+def verify_section(results, index):
+    """Ferrix with and without verified copies on the data of Large and Small."""
+    lines = [f"## {index}. Verified copies: Ferrix with and without verification", ""]
+    if not results.has("verify"):
+        return lines + ["Not measured yet (`BENCH_WORKLOADS=verify scripts/bench`)."], []
+    lines += [paragraph("""
+        Each copy is flushed and read back before it gets its name. Unverified is the same
+        ferrix.exe and job file as Ferrix in the Large and Small sections, so whether the
+        option costs anything when off shows there (with `--baseline`, against an earlier
+        commit)."""),
+              "", conditions(results, "verify", "per tool and data, interleaved"), "",
+              "| Data | Ferrix | Median wall time (s) | Min-max (s) | MB/s | Verified / unverified "
+              "| Runs (s) |", "|---|---|---:|---:|---:|---:|---|"]
+    targets, bullets = [], []
+    for case, limit in VERIFY_LIMIT.items():
+        plain, checked = (results.values("verify", tool, "seconds", case) for tool in VERIFY_TOOLS)
+        data = f"{THROUGHPUT[case]}: {data_text(results, 'verify', case)}"
+        if not plain and not checked:
+            lines.append(f"| {THROUGHPUT[case]} | not measured yet | | | | | |")
+            continue
+        total = results.number("verify", "bytes", case) or 0
+        medians = [results.median("verify", tool, "seconds", case) for tool in VERIFY_TOOLS]
+        share = ratio(medians[1], medians[0])
+        for tool, values, m in zip(VERIFY_TOOLS, (plain, checked), medians):
+            lines.append(f"| {data} | {VERIFY_TOOLS[tool]} | {fmt(m)} | {range_text(values)} "
+                         f"| {fmt(ratio(total / 1e6, m), 1)} "
+                         f"| {fmt(share, 2) if tool == 'ferrix-verify' else ''} "
+                         f"| {' '.join(f'{v:.3f}' for v in values)} |")
+        target = Target("verify", f"{THROUGHPUT[case]}: verified Ferrix's median time at most "
+                        f"{limit:.2f}x unverified Ferrix's", f"{fmt(share, 2)}x",
+                        judged(checked, plain, limit))
+        targets.append(target)
+        bullets.append(bullet(f"{target.wanted}: **{verdict(target.met)}** (verified takes "
+                              f"{target.figure} the unverified time; verified runs "
+                              f"{range_text(checked)} s, unverified x {limit:.2f} "
+                              f"{range_text(plain, limit)} s)."))
+    return lines + (["", "Targets:", ""] + bullets if bullets else []), targets
+
+
 def summary(targets):
     met = sum(1 for t in targets if t.met is True)
     lines = ["## Targets", "", paragraph(f"""
@@ -532,6 +574,9 @@ def report(results, analysis):
         lines, found = requests_section(results, 7)
         sections.append(lines)
         targets += found
+    lines, found = verify_section(results, 9)  # its absence shown: the option is new
+    sections.append(lines)
+    targets += found
     lines = header(results)
     for section in [summary(targets) if targets else [], before_after_section(results)] + sections:
         if section:

@@ -67,6 +67,18 @@ class Figures(unittest.TestCase):
         _, targets = report.throughput_section(results, "small", 2)
         self.assertEqual([(t.figure, t.met) for t in targets], [("0.52x", True), ("1.10x", None)])
 
+    def test_verified_copies_judged_against_each_datas_limit(self):
+        # Verified takes 2.05x on both: within the large data's limit, beyond the small's.
+        results = report.Results(
+            facts("verify", runs=2, measured_at="2026-12-09 13:00", cache="cold") +
+            [row for case in ("large", "small")
+             for tool, values in (("ferrix", [1.0, 1.0]), ("ferrix-verify", [2.05, 2.05]))
+             for row in rows("verify", case, tool, "seconds", values)])
+        _, targets = report.verify_section(results, 9)
+        self.assertEqual([(t.figure, t.met) for t in targets], [("2.05x", True), ("2.05x", False)])
+        lines, targets = report.verify_section(report.Results([]), 9)
+        self.assertEqual((lines[-1][:16], targets), ("Not measured yet", []))
+
     def test_requests_per_file_from_each_runs_pair_of_jobs(self):
         results = report.Results(
             facts("requests", runs=2, file_bytes=4096, measured_at="2026-12-09 13:00") +
