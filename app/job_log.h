@@ -23,7 +23,8 @@ bool write_job_log_formatted(const char* format, ...) __attribute__((format(prin
 bool job_log_lost_a_line();
 
 // Start, after the snapshot: the job file ("" when the job has none), the sources' count and
-// the destination as the job took them, and whether it verifies. False when the line did not reach the log.
+// the destination as the job took them, and whether it verifies. False when the line did not
+// reach the log.
 bool log_job_start(const char* job_file);
 // A notice, quiet or not: its reason in words and its path. Any thread.
 void log_notice(const job_notice& notice);

@@ -2,5 +2,6 @@
 #pragma once
 #include <windows.h>
 
-// Sources in list order, their count, the destination and whether copies are verified; reports nothing, cannot fail.
+// Sources in list order, their count, the destination and whether copies are verified;
+// reports nothing, cannot fail.
 void take_job_snapshot(HWND dialog);

@@ -28,7 +28,9 @@ struct file_copy {
 // the job's end line, `skipped_twin` (a twin of a copied file) and `skipped_differing` (a kept
 // file whose contents are not its source's) as skipped. `go_on` is no end: the checks so far
 // let the copy proceed.
-enum class file_outcome { copied, skipped, skipped_twin, skipped_differing, failed, abandoned, go_on };
+enum class file_outcome {
+  copied, skipped, skipped_twin, skipped_differing, failed, abandoned, go_on
+};
 
 // The job's temporary names: the next number to try, which moves on past names in use, and
 // the record that names the one in progress.

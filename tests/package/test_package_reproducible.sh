@@ -16,8 +16,8 @@ entries = {entry.filename.encode("cp437"): entry for entry in archive.infolist()
 assert list(entries) == [b"SHA256SUMS", b"ferrix.exe", "说明.txt".encode("gbk")], list(entries)
 guide = archive.read(entries["说明.txt".encode("gbk")]).decode("gbk")
 assert guide.count("\n") == guide.count("\r\n") > 0, "line ends other than CRLF"
-for word in ["[Ferrix]", "nsrc", "src0", "dest", "overwriteall", "dontnotify", "speed", "62383",
-             "161181", "92341 为 10240 字节/秒"]:
+for word in ["[Ferrix]", "nsrc", "src0", "dest", "overwriteall", "dontnotify", "speed", "verify",
+             "62383", "161181", "92341 为 10240 字节/秒"]:
     assert word in guide, word
 for line in archive.read(entries[b"SHA256SUMS"]).split(b"\r\n")[:-1]:
     digest, name = line.split(b"  ")
