@@ -565,15 +565,11 @@ def report(results, analysis):
             sections.append(lines)
             targets += found
     for index, name, write in ((5, "throttle", throttle_section), (6, "scale", scale_section),
-                               (8, "hash", hash_section)):
+                               (7, "requests", requests_section), (8, "hash", hash_section)):
         if results.has(name):
             lines, found = write(results, index)
             sections.append(lines)
             targets += found
-    if results.has("requests"):
-        lines, found = requests_section(results, 7)
-        sections.append(lines)
-        targets += found
     lines, found = verify_section(results, 9)  # its absence shown: the option is new
     sections.append(lines)
     targets += found
