@@ -111,7 +111,8 @@ TEST_F(UnattendedLog, ATwinNotCopiedIsNamedByItsSourceAndEndsWithOne) {
 }
 
 // The kept file has its source's size and other bytes: only its contents tell them apart.
-// 覆盖现有文件 is off, so it stays as it was, and the run ends with 1.
+// 覆盖现有文件 is off, so it stays as it was, and the run ends with 1. The job file says
+// verify=0: /verify turns it on all the same.
 TEST_F(UnattendedLog, AVerifiedRunNamesAKeptFileThatDiffersAndEndsWithOne) {
   const std::string source = folder("source");
   const std::string dest = folder("dest");
@@ -120,6 +121,9 @@ TEST_F(UnattendedLog, AVerifiedRunNamesAKeptFileThatDiffersAndEndsWithOne) {
   ASSERT_TRUE(file_tree::write_file(dest + "\\a.bin", kept));
   ASSERT_NO_FATAL_FAILURE(make_file(source + "\\b.bin", 5000));
   ASSERT_NO_FATAL_FAILURE(write_job({source}, dest));
+  std::string job;
+  ASSERT_TRUE(file_tree::read_file(job_path, job));
+  ASSERT_TRUE(file_tree::write_file(job_path, job + "verify=0\r\n"));  // /verify overrides it
   ASSERT_TRUE(start("{job} /start /verify /log {log}"));
 
   EXPECT_EQ(exit_code_without_boxes(), 1);

@@ -1,6 +1,5 @@
 // 复制后校验 in the dialog's system menu: a check item that flips when chosen, is saved and
-// loaded with the job, and is grayed (and holds) while a job runs; /verify ticks it whatever
-// the job file says.
+// loaded with the job, and is grayed (and holds) while a job runs.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -76,22 +75,5 @@ TEST_F(VerifyOption, FlipsWhenChosenIsSavedAndLoadedAndHoldsWhileAJobRuns) {
   EXPECT_EQ(item(), "off");
   ASSERT_TRUE(load_from(saved));
   EXPECT_EQ(item(), "on");
-}
-
-// Without /start too; Save onto the job file writes what the dialog shows.
-TEST_F(VerifyOption, VerifyOnTheCommandLineTicksItWhateverTheJobFileSays) {
-  const std::string folder = scratch("job");
-  const std::string job = folder + "\\nightly.frx";
-  const std::string written = job_head(folder) + "verify=0\r\n";
-  ASSERT_TRUE(file_tree::write_file(job, written));
-  driver::close_ferrix(ferrix);
-  ASSERT_TRUE(driver::start_ferrix(ferrix, "\"" + job + "\" /verify"));
-  ASSERT_TRUE(driver::wait_for_dialog(ferrix));
-  dialog = ferrix.dialog;
-  EXPECT_EQ(item(), "on");
-
-  ASSERT_TRUE(save_as(job));
-  EXPECT_TRUE(file_becomes(
-      job, job_head(folder) + "verify=1\r\noverwriteall=0\r\ndontnotify=0\r\nspeed=92341\r\n"));
 }
 }  // namespace
