@@ -111,8 +111,9 @@ TEST_F(UnattendedLog, ATwinNotCopiedIsNamedByItsSourceAndEndsWithOne) {
 }
 
 // The kept file has its source's size and other bytes: only its contents tell them apart.
-// 覆盖现有文件 is off, so it stays as it was, and the run ends with 1. The job file says
-// verify=0: /verify turns it on all the same.
+// 覆盖现有文件 is off, so it stays as it was, and the run ends with 1. A kept file that another
+// program holds cannot be compared: a read error. The job file says verify=0: /verify turns it
+// on all the same.
 TEST_F(UnattendedLog, AVerifiedRunNamesAKeptFileThatDiffersAndEndsWithOne) {
   const std::string source = folder("source");
   const std::string dest = folder("dest");
@@ -120,6 +121,9 @@ TEST_F(UnattendedLog, AVerifiedRunNamesAKeptFileThatDiffersAndEndsWithOne) {
   ASSERT_TRUE(file_tree::write_file(source + "\\a.bin", file_tree::pattern_bytes(3000, 1)));
   ASSERT_TRUE(file_tree::write_file(dest + "\\a.bin", kept));
   ASSERT_NO_FATAL_FAILURE(make_file(source + "\\b.bin", 5000));
+  ASSERT_NO_FATAL_FAILURE(make_file(source + "\\c.bin", 100));
+  ASSERT_NO_FATAL_FAILURE(make_file(dest + "\\c.bin", 100));
+  ASSERT_NO_FATAL_FAILURE(lock_file(dest + "\\c.bin"));  // kept, and cannot be compared
   ASSERT_NO_FATAL_FAILURE(write_job({source}, dest));
   std::string job;
   ASSERT_TRUE(file_tree::read_file(job_path, job));
@@ -128,12 +132,14 @@ TEST_F(UnattendedLog, AVerifiedRunNamesAKeptFileThatDiffersAndEndsWithOne) {
 
   EXPECT_EQ(exit_code_without_boxes(), 1);
   char counts[256];
-  snprintf(counts, sizeof counts, TEXT_JOB_SUMMARY, 1, 1, 0);
+  snprintf(counts, sizeof counts, TEXT_JOB_SUMMARY, 1, 1, 1);
   EXPECT_TRUE(log_becomes({start_line(1, dest, true),
-                           entry(TEXT_LOG_KEPT_DIFFERS, dest + "\\a.bin"), end_line(counts)}));
+                           entry(TEXT_LOG_KEPT_DIFFERS, dest + "\\a.bin"),
+                           entry(TEXT_LOG_READ_ERROR, dest + "\\c.bin"), end_line(counts)}));
   std::string bytes;
   EXPECT_TRUE(file_tree::read_file(dest + "\\a.bin", bytes) && bytes == kept) << "not kept";
-  EXPECT_EQ(file_tree::files_below(dest), (std::vector<std::string>{"a.bin", "b.bin"}));
+  EXPECT_EQ(file_tree::files_below(dest),
+            (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
 }
 
 // Two runs of one job at once, appending to one log: 600 kept files each, so that their
