@@ -14,7 +14,10 @@ bool after_check_read(void* context, int32_t bytes) {
   const file_display& display = pace.display;
   pace.bytes_done += static_cast<uint64_t>(bytes);
   rate_meter_chunk_done(display.meter, static_cast<uint32_t>(bytes), display.files_left);
-  show_file_progress(display.bars, percent_of(pace.bytes_done, pace.bytes_expected));
+  // A kept file longer than its source passes more bytes than expected: the bar stops at 100.
+  const uint64_t expected = pace.bytes_expected;
+  show_file_progress(display.bars,
+                     percent_of(pace.bytes_done < expected ? pace.bytes_done : expected, expected));
   sleep_ms(read_back_pause_ms(bytes, load(job_state.chunk_size), load(job_state.chunk_delay_ms),
                               pace.carried));
   wait_while_paused(display);
