@@ -10,6 +10,7 @@
 
 #include "core/job_state.h"
 #include "engine/job_data.h"
+#include "platform/testing/fake_clock.h"
 #include "platform/testing/lying_drive.h"
 #include "tests/support/case_name.h"
 #include "tests/support/copy_job_fixture.h"
@@ -122,4 +123,31 @@ INSTANTIATE_TEST_SUITE_P(
                       {{"a.bin", source_bytes + other_bytes}}, false, -1, false,
                       {{"a.bin", source_bytes + other_bytes}}, {differs}, 0, 1, 0, 1, 1, 20000}),
     case_name<verified_case>);
+
+// Pause holds the read-back between its reads as it holds the copy between its chunks.
+TEST_F(VerifiedCopy, PauseHoldsTheReadBack) {
+  scratch::write_tree(host("src"), {{"a.bin", source_bytes}});
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  job_state.verify = 1;
+  bool copy_finished = false;
+  at_report(
+      [&](const job_report& r) {
+        if (r.kind == report_kind::file_progress && r.value == 100) copy_finished = true;
+        return copy_finished && r.kind == report_kind::file_progress && r.value < 100;
+      },
+      [] { store(job_state.paused, 1); });
+  int polls = 0;
+  int32_t bar_while_paused = -1;
+  fake_clock_on_sleep([&](int32_t milliseconds) {
+    if (milliseconds != 50) return;
+    bar_while_paused = positions_of(report_kind::file_progress).back();
+    if (++polls == 3) store(job_state.paused, 0);
+  });
+
+  EXPECT_EQ(run_job(), 0);
+  EXPECT_EQ(polls, 3);
+  EXPECT_EQ(bar_while_paused, 40) << "held after the read-back's first sector";
+  EXPECT_TRUE(scratch::same_tree({{"a.bin", source_bytes}}, host("out")));
+}
 }  // namespace
