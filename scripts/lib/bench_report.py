@@ -196,8 +196,9 @@ def header(results):
         before every run so that one run's write-back does not land in the next; no tool is made to
         flush its own writes to disk. The bare loop is a small Win32 program that lists, creates the
         folders, reads and writes each file through one buffer and closes (no temporary name, no
-        sorting): what Wine itself allows. Tools run interleaved on the same data; the tables give
-        the median of the runs and their min-max range, and a verdict is "unclear" where Ferrix's
+        sorting): what Wine itself allows. Tools run interleaved on the same data, their order
+        moved by one place each round (a round's first run is the slowest, whatever tool takes
+        it); the tables give the median of the runs and their min-max range, and a verdict is "unclear" where Ferrix's
         range and the peer's, scaled by the target, overlap. MB/s is 10^6 bytes per second."""))
     return lines
 
