@@ -197,8 +197,8 @@ def header(results):
         flush its own writes to disk. The bare loop is a small Win32 program that lists, creates the
         folders, reads and writes each file through one buffer and closes (no temporary name, no
         sorting): what Wine itself allows. Tools run interleaved on the same data, their order
-        moved by one place each round (a round's first run is the slowest, whatever tool takes
-        it); the tables give the median of the runs and their min-max range, and a verdict is "unclear" where Ferrix's
+        moved by one place each round so that no tool always runs first; the tables give the
+        median of the runs and their min-max range, and a verdict is "unclear" where Ferrix's
         range and the peer's, scaled by the target, overlap. MB/s is 10^6 bytes per second."""))
     return lines
 
