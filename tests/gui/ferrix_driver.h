@@ -57,10 +57,6 @@ int progress_position(HWND dialog, int control_id);
 int slider_position(HWND dialog);
 std::vector<std::string> list_entries(HWND dialog);  // GBK bytes
 int list_selection(HWND dialog);
-// An item of the dialog's system menu as GetMenuState gives it (MF_CHECKED, MF_GRAYED), read
-// inside the program; no_menu_item when there is no such item or it could not be read.
-constexpr UINT no_menu_item = 0xFFFFFFFF;
-UINT system_menu_item_state(const ferrix_process& process, int item_id);
 
 // Acting on the dialog.
 // BM_CLICK; returns when the dialog has handled the click.
