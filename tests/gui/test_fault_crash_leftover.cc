@@ -15,8 +15,22 @@
 #include "tests/gui/job_fixture.h"
 
 namespace {
+class CrashLeftover : public JobFixture {
+ protected:
+  // After the crash: a new ferrix.exe, the same job, unlimited, to its end.
+  void run_the_job_again_to_its_end() {
+    ASSERT_TRUE(driver::launch_ferrix(ferrix));
+    dialog = ferrix.dialog;
+    ASSERT_TRUE(add_source_folder(long_job_source));
+    ASSERT_TRUE(choose_destination_folder(long_job_dest));
+    ASSERT_TRUE(unlimited_speed());
+    driver::click(dialog, IDC_START_STOP);
+    ASSERT_TRUE(job_finished());
+    ASSERT_TRUE(worker_gone());
+  }
+};
 
-TEST_F(JobFixture, ACrashLeftoverIsClearedByTheNextCompleteRun) {
+TEST_F(CrashLeftover, IsClearedByTheNextCompleteRun) {
   ASSERT_NO_FATAL_FAILURE(prepare_long_job());
   ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~0001", "not Ferrix's to delete"));
   ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~fx00", "a user's, named as a temporary"));
@@ -27,14 +41,7 @@ TEST_F(JobFixture, ACrashLeftoverIsClearedByTheNextCompleteRun) {
   EXPECT_EQ(after_crash, (std::vector<std::string>{"~0001", "~fx00", "~fx01"}))
       << "the crash leaves its temporary, nothing under the final name";
 
-  ASSERT_TRUE(driver::launch_ferrix(ferrix));
-  dialog = ferrix.dialog;
-  ASSERT_TRUE(add_source_folder(long_job_source));
-  ASSERT_TRUE(choose_destination_folder(long_job_dest));
-  ASSERT_TRUE(unlimited_speed());
-  driver::click(dialog, IDC_START_STOP);
-  ASSERT_TRUE(job_finished());
-  ASSERT_TRUE(worker_gone());
+  ASSERT_NO_FATAL_FAILURE(run_the_job_again_to_its_end());
 
   EXPECT_EQ(file_tree::files_below(long_job_dest),
             (std::vector<std::string>{"big.bin", "~0001", "~fx00"}));
@@ -52,7 +59,7 @@ TEST_F(JobFixture, ACrashLeftoverIsClearedByTheNextCompleteRun) {
 // Identities are reused: ext4 gives a freed inode to the next new file, FAT and exFAT number a
 // file by its folder slot. Here the user's file takes the leftover's very identity (its bytes
 // written over in place): the record's identity matches, but the bytes are not the source's.
-TEST_F(JobFixture, ACrashLeftoverGivenAUsersBytesInItsIdentityStays) {
+TEST_F(CrashLeftover, GivenAUsersBytesInItsIdentityStays) {
   ASSERT_NO_FATAL_FAILURE(prepare_long_job());
   ASSERT_TRUE(start_long_job());
   driver::kill_ferrix(ferrix);
@@ -60,19 +67,11 @@ TEST_F(JobFixture, ACrashLeftoverGivenAUsersBytesInItsIdentityStays) {
   const std::string users = "a user's own, in the leftover's place";
   ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~fx00", users));
 
-  ASSERT_TRUE(driver::launch_ferrix(ferrix));
-  dialog = ferrix.dialog;
-  ASSERT_TRUE(add_source_folder(long_job_source));
-  ASSERT_TRUE(choose_destination_folder(long_job_dest));
-  ASSERT_TRUE(unlimited_speed());
-  driver::click(dialog, IDC_START_STOP);
-  ASSERT_TRUE(job_finished());
-  ASSERT_TRUE(worker_gone());
+  ASSERT_NO_FATAL_FAILURE(run_the_job_again_to_its_end());
 
   EXPECT_EQ(file_tree::files_below(long_job_dest), (std::vector<std::string>{"big.bin", "~fx00"}));
   std::string kept;
   ASSERT_TRUE(file_tree::read_file(long_job_dest + "\\~fx00", kept));
   EXPECT_EQ(kept, users);
 }
-
 }  // namespace
