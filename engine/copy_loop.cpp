@@ -12,6 +12,7 @@
 #include "engine/dest_path.h"
 #include "engine/file_copy.h"
 #include "engine/job_data.h"
+#include "engine/made_folders.h"
 #include "engine/notice.h"
 #include "engine/percent.h"
 #include "engine/progress_bars.h"
@@ -19,12 +20,19 @@
 #include "platform/files.h"
 
 namespace {
+// What the loop keeps from one file to the next.
+struct loop_memory {
+  copied_names copied;
+  temp_names temps;
+  made_folders made;
+};
+
 // The file's destination, reported as the current file and its folders created. False (with
 // the write-error notice) when the path would pass 255 characters, when the root ends in a
 // cut-off character (which would swallow the backslash after it and put the file beside the
 // destination folder instead of in it), or when the path would not stay below the root: the
 // file fails.
-bool prepare_destination(file_copy& file, int32_t source_slot) {
+bool prepare_destination(file_copy& file, int32_t source_slot, made_folders& made) {
   path_pieces pieces;
   split_file_path(file.source_file_path, pieces);
   char drive_and_folder[job_path_size + 4];
@@ -43,7 +51,9 @@ bool prepare_destination(file_copy& file, int32_t source_slot) {
     return false;
   }
   memcpy(file.dest_file_path, dest_path, length + 1);
-  create_dest_folders(file.dest_file_path);
+  char folder[job_path_size];
+  if (create_dest_folders(file.dest_file_path, folder)) remember_made_folder(made, folder);
+  file.folder_made_by_job = folder[0] != '\0' && is_made_folder(made, folder);
   return true;
 }
 
@@ -53,20 +63,20 @@ file_outcome passed_over(file_outcome outcome) {
   return outcome;
 }
 
-file_outcome copy_listed_file(const list_entry& entry, file_copy& file,
-                              const copied_names& copied, rate_meter& meter, progress_bars& bars,
-                              int32_t files_left, temp_names& temps) {
+file_outcome copy_listed_file(const list_entry& entry, file_copy& file, loop_memory& memory,
+                              rate_meter& meter, progress_bars& bars, int32_t files_left) {
   snprintf(file.source_file_path, sizeof file.source_file_path, "%s", entry.path);
-  if (!prepare_destination(file, entry.source_slot)) return passed_over(file_outcome::failed);
+  if (!prepare_destination(file, entry.source_slot, memory.made))
+    return passed_over(file_outcome::failed);
   // Two files of one source whose names the destination takes for one: the later one must
   // not replace the copy the job has made of the earlier, so it is skipped, and said to be
   // missing from the destination.
-  if (copied_twin_exists(copied, job_data.file_list, entry)) {
+  if (copied_twin_exists(memory.copied, job_data.file_list, entry)) {
     show_twin_notice(file.source_file_path, file.dest_file_path);
     return passed_over(file_outcome::skipped_twin);
   }
   const file_display display{meter, bars, files_left};
-  file_outcome opened = open_file_streams(file, temps, display);
+  file_outcome opened = open_file_streams(file, memory.temps, display);
   if (opened != file_outcome::go_on) return passed_over(opened);
   rate_meter_file_start(meter);
   file_outcome result = copy_file_chunks(file, display);
@@ -129,26 +139,29 @@ void end_job(progress_bars& bars, int32_t files_left, int32_t file_count) {
 }
 }  // namespace
 
-void create_dest_folders(const char* dest_file_path) {
+bool create_dest_folders(const char* dest_file_path, char (&folder)[job_path_size]) {
   char level[job_path_size];
-  char deepest[job_path_size] = "";
+  folder[0] = '\0';
   size_t cursor = 0;
-  while (next_folder_level(dest_file_path, cursor, level)) memcpy(deepest, level, sizeof level);
+  while (next_folder_level(dest_file_path, cursor, level)) memcpy(folder, level, sizeof level);
   // A folder that exists, or can be made, has all its parents: one call settles the usual case
   // (every file after the first of its folder) at a fraction of the file-system lookups.
-  if (deepest[0] == '\0' || make_folder(deepest) != make_folder_result::failed) return;
+  if (folder[0] == '\0') return false;
+  const make_folder_result made = make_folder(folder);
+  if (made != make_folder_result::failed) return made == make_folder_result::made;
   cursor = 0;
-  while (next_folder_level(dest_file_path, cursor, level))
-    make_folder(level);  // "exists" is normal; any other failure shows at the file's open
+  bool made_last = false;
+  while (next_folder_level(dest_file_path, cursor, level))  // "exists" is normal; any other
+    made_last = make_folder(level) == make_folder_result::made;  // failure shows at the open
+  return made_last;
 }
 
 void copy_files(int32_t file_count) {
   rate_meter meter{};
   rate_meter_start(meter);
   progress_bars bars;
-  copied_names copied;
-  temp_names temps{};
-  temp_record_start(temps.record);
+  loop_memory memory{};
+  temp_record_start(memory.temps.record);
   job_data.total_bytes = bytes_to_pass(job_data.total_bytes);
   int32_t files_left = file_count;
   while (files_left != 0 && load(job_state.running)) {
@@ -156,13 +169,13 @@ void copy_files(int32_t file_count) {
     const list_entry& entry = *job_data.file_list[files_left - 1];
     file_copy file{};
     file_outcome outcome =
-        copy_listed_file(entry, file, copied, meter, bars, files_left, temps);
+        copy_listed_file(entry, file, memory, meter, bars, files_left);
     count_outcome(outcome, entry, file);
     if (outcome == file_outcome::copied)
-      remember_copied(copied, job_data.file_list, files_left - 1);
+      remember_copied(memory.copied, job_data.file_list, files_left - 1);
     --files_left;
   }
-  forget_copied(copied);
-  temp_record_end(temps.record);
+  forget_copied(memory.copied);
+  temp_record_end(memory.temps.record);
   end_job(bars, files_left, file_count);
 }

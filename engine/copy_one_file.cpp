@@ -118,19 +118,42 @@ file_outcome abandon_copy(file_copy& file) {
   return file_outcome::abandoned;
 }
 
+// The copy is whole, closed and still under its temporary name, which the destination's name
+// refused: it stands there already, where the exists test was left to the rename. The test
+// runs now, and the copy takes the name only where the test lets it replace what is there.
+file_outcome test_taken_name(file_copy& file, const file_display& display) {
+  const file_outcome tested = test_destination(file, display);
+  if (tested == file_outcome::go_on) {
+    bool name_taken = false;
+    if (move_into_place(file.temp_path, file.dest_file_path, file.dest_existed, &name_taken))
+      return file_outcome::copied;
+    show_file_notice(notice_kind::write_error, file.dest_file_path);
+  }
+  delete_temp_file(file);
+  return tested == file_outcome::go_on ? file_outcome::failed : tested;
+}
+
 // Every byte is in the temporary file: make sure the system has it, then give it its name.
-file_outcome finish_copy(file_copy& file) {
-  fclose(file.source_stream);
+// The source stays open for a late exists test, which asks it whether it is the destination.
+file_outcome place_copy(file_copy& file, const file_display& display) {
   bool written = fflush(file.dest_stream) == 0 && !ferror(file.dest_stream);
+  bool name_taken = false;
   if (written)
     written = close_into_place(file.dest_stream, file.temp_path, file.dest_file_path,
-                               file.dest_existed);
+                               file.dest_existed, &name_taken);
   else
     fclose(file.dest_stream);
   if (written) return file_outcome::copied;
+  if (name_taken && file.folder_made_by_job) return test_taken_name(file, display);
   show_file_notice(notice_kind::write_error, file.dest_file_path);
   delete_temp_file(file);
   return file_outcome::failed;
+}
+
+file_outcome finish_copy(file_copy& file, const file_display& display) {
+  const file_outcome placed = place_copy(file, display);
+  fclose(file.source_stream);
+  return placed;
 }
 
 // The copy found the source's end: it may still be dropped if the source changed under it.
@@ -187,7 +210,8 @@ file_outcome open_file_streams(file_copy& file, temp_names& temps, const file_di
     show_file_notice(notice_kind::read_error, file.source_file_path);
     return file_outcome::failed;
   }
-  file_outcome tested = test_destination(file, display);
+  file_outcome tested =
+      file.folder_made_by_job ? file_outcome::go_on : test_destination(file, display);
   if (tested == file_outcome::go_on && !create_temp_file(file, temps))
     tested = file_outcome::failed;
   if (tested != file_outcome::go_on) fclose(file.source_stream);
@@ -219,7 +243,7 @@ file_outcome copy_file_chunks(file_copy& file, const file_display& display) {
       return discard_copy(file, notice_kind::source_changed, file.source_file_path);
     if (bytes_read != chunk) {
       const file_outcome checked = verify ? check_copy(file, display) : file_outcome::go_on;
-      return checked == file_outcome::go_on ? finish_copy(file) : checked;
+      return checked == file_outcome::go_on ? finish_copy(file, display) : checked;
     }
     if (!load(job_state.running)) return abandon_copy(file);
   }

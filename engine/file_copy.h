@@ -22,6 +22,7 @@ struct file_copy {
                          // and its source
   content_hash source_hash;  // of every byte read from the source, in a verified job
   bool dest_existed;  // the exists test found a file: the finished copy replaces it
+  bool folder_made_by_job;  // so the exists test waits for the rename to find the name taken
 };
 
 // How a file's pass through the copy loop ended. Every way but `abandoned` (Stop) counts on
@@ -39,8 +40,9 @@ struct temp_names {
   temp_record record;
 };
 
-// Opens the source, applies the exists test and the same-file guard, and creates the
-// temporary file: `go_on` when both are open. Otherwise the file is skipped (it exists and
+// Opens the source, applies the exists test and the same-file guard (in a folder the job made,
+// only once the rename finds the name taken), and creates the temporary file: `go_on` when
+// both are open. Otherwise the file is skipped (it exists and
 // may not be replaced; in a verified job after its comparison with the source) or failed,
 // with its notice given and nothing left open. temps is the job's, from its first file to its
 // last.

@@ -57,8 +57,13 @@ FILE* create_new_file_stream(const char* path, bool* name_taken);
 // Closes a finished file made by create_new_file_stream, its buffer flushed already, and moves
 // it from temp_path to final_path: over a file standing there only when `replace` is set, else
 // only where nothing stands yet. False when it did not close cleanly or could not take the
-// name: it is then closed, still under temp_path, and final_path is as it was.
-bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace);
+// name: it is then closed, still under temp_path, and final_path is as it was; name_taken then
+// tells whether the name was refused because something stands there (without `replace`).
+bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace,
+                      bool* name_taken);
+// The move of close_into_place for a file already closed.
+bool move_into_place(const char* temp_path, const char* final_path, bool replace,
+                     bool* name_taken);
 
 // 0 on success, otherwise the errno value that explains the failure.
 int delete_file(const char* path);

@@ -172,12 +172,23 @@ bool move_to_new_name(const char* host_from, const char* host_to) {
 }
 }  // namespace
 
-bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
-  // Closing first: here a close can still report a write that failed late (network shares).
-  if (fclose(stream) != 0) return false;
+bool move_into_place(const char* temp_path, const char* final_path, bool replace,
+                     bool* name_taken) {
+  *name_taken = false;
   char host_from[host_path_size], host_to[host_path_size];
   if (!to_host_path(temp_path, host_from) || !to_host_path(final_path, host_to)) return false;
-  return replace ? rename(host_from, host_to) == 0 : move_to_new_name(host_from, host_to);
+  if (replace ? rename(host_from, host_to) == 0 : move_to_new_name(host_from, host_to))
+    return true;
+  *name_taken = !replace && errno == EEXIST;
+  return false;
+}
+
+bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace,
+                      bool* name_taken) {
+  *name_taken = false;
+  // Closing first: here a close can still report a write that failed late (network shares).
+  if (fclose(stream) != 0) return false;
+  return move_into_place(temp_path, final_path, replace, name_taken);
 }
 
 bool get_file_identity(const char* path, identity_scope scope, file_identity* identity) {

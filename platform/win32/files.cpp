@@ -248,21 +248,27 @@ size_t nt_path_of(const char* path, wchar_t* nt_path, size_t capacity) {
   return prefix_length + rest_length;
 }
 
-bool rename_open_file(HANDLE file, const char* to, bool replace) {
+constexpr NTSTATUS name_collision = static_cast<NTSTATUS>(0xC0000035L);  // "name exists"
+
+enum class rename_result { renamed, name_taken, refused };
+
+rename_result rename_open_file(HANDLE file, const char* to, bool replace) {
   constexpr size_t name_capacity = 3 * MAX_PATH;
   alignas(FILE_RENAME_INFORMATION) unsigned char
       buffer[offsetof(FILE_RENAME_INFORMATION, FileName) + name_capacity * sizeof(wchar_t)];
   auto* rename = reinterpret_cast<FILE_RENAME_INFORMATION*>(buffer);
   size_t length = nt_path_of(to, rename->FileName, name_capacity);
-  if (length == 0) return false;
+  if (length == 0) return rename_result::refused;
   rename->ReplaceIfExists = replace ? TRUE : FALSE;
   rename->RootDirectory = nullptr;
   rename->FileNameLength = static_cast<ULONG>(length * sizeof(wchar_t));
   IO_STATUS_BLOCK status;
-  return NtSetInformationFile(file, &status, rename,
-                              static_cast<ULONG>(offsetof(FILE_RENAME_INFORMATION, FileName) +
-                                                 rename->FileNameLength),
-                              FileRenameInformation) >= 0;
+  const NTSTATUS result = NtSetInformationFile(
+      file, &status, rename,
+      static_cast<ULONG>(offsetof(FILE_RENAME_INFORMATION, FileName) + rename->FileNameLength),
+      FileRenameInformation);
+  if (result >= 0) return rename_result::renamed;
+  return result == name_collision ? rename_result::name_taken : rename_result::refused;
 }
 }  // namespace
 
@@ -340,9 +346,23 @@ FILE* create_new_file_stream(const char* path, bool* name_taken) {
   return stream;
 }
 
-bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
+bool move_into_place(const char* temp_path, const char* final_path, bool replace,
+                     bool* name_taken) {
+  *name_taken = false;
   exact_buffer temp_buffer, final_buffer;
   const char* exact_temp = for_calls(temp_path, temp_buffer);
+  const char* exact_final = for_calls(final_path, final_buffer);
+  if (!exact_temp || !exact_final) return false;
+  if (MoveFileExA(exact_temp, exact_final, replace ? MOVEFILE_REPLACE_EXISTING : 0)) return true;
+  const DWORD error = GetLastError();
+  *name_taken = !replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS);
+  return false;
+}
+
+bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace,
+                      bool* name_taken) {
+  *name_taken = false;
+  exact_buffer final_buffer;
   const char* exact_final = for_calls(final_path, final_buffer);
   if (!exact_final) {
     fclose(stream);
@@ -352,13 +372,12 @@ bool close_into_place(FILE* stream, const char* temp_path, const char* final_pat
   // lose them: so the file is renamed through the handle still open, which spares opening it
   // again by name (and, under Wine, a scan of the folder). Where that rename is refused, the
   // usual move by name is tried after closing.
-  HANDLE file = handle_of(stream);
-  if (rename_open_file(file, exact_final, replace)) {
-    fclose(stream);
-    return true;
-  }
-  if (fclose(stream) != 0 || !exact_temp) return false;
-  return MoveFileExA(exact_temp, exact_final, replace ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+  const rename_result renamed = rename_open_file(handle_of(stream), exact_final, replace);
+  const bool closed = fclose(stream) == 0;
+  if (renamed == rename_result::renamed) return true;
+  *name_taken = renamed == rename_result::name_taken;
+  if (!closed || *name_taken) return false;
+  return move_into_place(temp_path, final_path, replace, name_taken);
 }
 
 int delete_file(const char* path) {

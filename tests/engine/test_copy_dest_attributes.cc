@@ -1,6 +1,8 @@
-// What stands under a destination name decides the copy before a byte is written, on every
-// backend alike: a read-only file is never replaced (the write-error notice, an error), a file
-// another program holds open is kept like any other, a folder is never taken for a file.
+// What stands under a destination name decides the copy on every backend alike: a read-only
+// file is never replaced (the write-error notice, an error), a file another program holds open
+// is kept like any other, a folder is never taken for a file. Settled before a byte is written
+// where it stood before the job; where it arrived in a folder the job made, once the rename
+// finds the name taken, with the same outcome.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,6 +23,7 @@ struct attribute_case {
   standing what;
   bool overwrite_all;
   bool kept_notice;  // the exists notice, a skip; else the write-error notice, an error
+  bool arrives_late;  // put there by another program while the file is copied
 };
 
 class DestinationAttributes : public CopyJob, public testing::WithParamInterface<attribute_case> {
@@ -32,25 +35,42 @@ class DestinationAttributes : public CopyJob, public testing::WithParamInterface
   }
 };
 
-TEST_P(DestinationAttributes, SettleTheCopyBeforeAnythingIsWritten) {
+TEST_P(DestinationAttributes, SettleTheCopyWithoutTouchingIt) {
   const attribute_case& c = GetParam();
   scratch::write_tree(host("src"), {{"a.bin", scratch::pattern_bytes(30000, 3)},
                                     {"z.txt", "still copied"}});
   file_map old_tree = {{"a.bin", "the old contents"}};
   if (c.what == standing::folder) old_tree = {{"a.bin/inside", "a folder in the way"}};
-  scratch::write_tree(host("out"), old_tree);
-  if (c.what == standing::read_only_file) {
-    ASSERT_TRUE(host_set_permissions(host("out/a.bin"), 0444));
+  bool placed = false;  // what stands in the way stands there as the case says
+  const auto put_in_the_way = [&] {
+    scratch::write_tree(host("out"), old_tree);
+    placed = true;
+    if (c.what == standing::read_only_file)
+      placed = host_set_permissions(host("out/a.bin"), 0444);
+    if (c.what == standing::locked_file) placed = host_hold_file_locked(host("out/a.bin"));
+  };
+  const std::string dest = engine("out\\a.bin");
+  bool copying_a = false;
+  if (c.arrives_late) {
+    // z.txt goes first and makes out; a.bin's first chunk is then on its way.
+    at_report(
+        [&](const job_report& r) {
+          copying_a = copying_a || (r.kind == report_kind::current_file && r.text == dest);
+          return copying_a && r.kind == report_kind::file_progress;
+        },
+        put_in_the_way);
+  } else {
+    put_in_the_way();
   }
-  if (c.what == standing::locked_file && !host_hold_file_locked(host("out/a.bin")))
-    GTEST_SKIP() << "this host has no locks that keep other programs out of a file";
   set_sources({engine("src")});
   set_dest(engine("out"));
   store(job_state.overwrite_all, c.overwrite_all);
   run_job();
   host_release_blocks();
+  if (c.what == standing::locked_file && !placed)
+    GTEST_SKIP() << "this host has no locks that keep other programs out of a file";
+  ASSERT_TRUE(placed) << c.name;
 
-  const std::string dest = engine("out\\a.bin");
   EXPECT_EQ(error_texts(), std::vector<std::string>{write_error_text(dest)}) << c.name;
   int notices_of_kind = 0;
   const notice_kind kind = c.kept_notice ? notice_kind::kept_existing : notice_kind::write_error;
@@ -64,6 +84,7 @@ TEST_P(DestinationAttributes, SettleTheCopyBeforeAnythingIsWritten) {
   file_map expected = old_tree;
   expected["z.txt"] = "still copied";
   EXPECT_TRUE(scratch::same_tree(expected, host("out"))) << c.name << ": no temporary left";
+  if (c.arrives_late) return;
   // Settled before the copy: the file bar never moved for a.bin.
   const std::vector<std::string> log = job_log();
   const auto a_label = std::find(log.begin(), log.end(), "current file " + dest);
@@ -74,10 +95,15 @@ TEST_P(DestinationAttributes, SettleTheCopyBeforeAnythingIsWritten) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, DestinationAttributes,
     testing::Values(
-        attribute_case{"read-only file, overwrite", standing::read_only_file, true, false},
-        attribute_case{"read-only file, keep", standing::read_only_file, false, true},
-        attribute_case{"locked file, keep", standing::locked_file, false, true},
-        attribute_case{"folder, overwrite", standing::folder, true, false},
-        attribute_case{"folder, keep", standing::folder, false, false}),
+        attribute_case{"read-only file, overwrite", standing::read_only_file, true, false, false},
+        attribute_case{"read-only file, keep", standing::read_only_file, false, true, false},
+        attribute_case{"locked file, keep", standing::locked_file, false, true, false},
+        attribute_case{"folder, overwrite", standing::folder, true, false, false},
+        attribute_case{"folder, keep", standing::folder, false, false, false},
+        attribute_case{"read-only file, overwrite, late", standing::read_only_file, true, false, true},
+        attribute_case{"read-only file, keep, late", standing::read_only_file, false, true, true},
+        attribute_case{"locked file, keep, late", standing::locked_file, false, true, true},
+        attribute_case{"folder, overwrite, late", standing::folder, true, false, true},
+        attribute_case{"folder, keep, late", standing::folder, false, false, true}),
     case_name<attribute_case>);
 }  // namespace

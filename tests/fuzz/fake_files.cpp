@@ -150,15 +150,21 @@ bool stream_identity(FILE* stream, identity_scope scope, file_identity* identity
   return found != opened_paths.end() && get_file_identity(found->second.c_str(), scope, identity);
 }
 
-bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace) {
-  fclose(stream);
+bool move_into_place(const char* temp_path, const char* final_path, bool replace,
+                     bool* name_taken) {
   note(replace ? fake_call::replace : fake_call::move_new, final_path, temp_path);
-  if (!written.count(canonical(temp_path)) || (!replace && name_in_use(final_path))) return false;
+  *name_taken = !replace && name_in_use(final_path);
+  if (!written.count(canonical(temp_path)) || *name_taken) return false;
   written.erase(canonical(temp_path));
   written.insert(canonical(final_path));
   return true;
 }
 
+bool close_into_place(FILE* stream, const char* temp_path, const char* final_path, bool replace,
+                      bool* name_taken) {
+  fclose(stream);
+  return move_into_place(temp_path, final_path, replace, name_taken);
+}
 
 // Folders by their tree identity; files by the folder their path names.
 bool get_file_identity(const char* path, identity_scope, file_identity* identity) {

@@ -56,7 +56,7 @@ TEST_P(ReadBack, GivesBackEveryByteWhileTheWriterHoldsTheFile) {
                              << " bytes, read from the "
                              << (source == read_back_source::device ? "device" : "cache");
 
-  ASSERT_TRUE(close_into_place(stream, temp.c_str(), final_name.c_str(), false)) << c.name;
+  ASSERT_TRUE(close_into_place(stream, temp.c_str(), final_name.c_str(), false, &name_taken)) << c.name;
   EXPECT_EQ(read_raw(final_name), bytes) << c.name;
 }
 

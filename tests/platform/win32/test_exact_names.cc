@@ -114,8 +114,8 @@ TEST_F(ListingUnderWindows, NamesEndingInADotOrABlankAreListedReadAndDeletedAsTh
     ASSERT_NE(file, nullptr) << name;
     fputs(name.c_str(), file);
     ASSERT_EQ(fflush(file), 0);
-    ASSERT_TRUE(
-        close_into_place(file, (folder + "\\~0000").c_str(), (folder + "\\" + name).c_str(), false))
+    ASSERT_TRUE(close_into_place(file, (folder + "\\~0000").c_str(),
+                                 (folder + "\\" + name).c_str(), false, &taken))
         << name;
   }
   EXPECT_EQ(names_in(folder + "\\d.\\*.*"), std::vector<std::string>{"g.txt"});
@@ -135,5 +135,25 @@ TEST_F(ListingUnderWindows, NamesEndingInADotOrABlankAreListedReadAndDeletedAsTh
   EXPECT_EQ(delete_file((folder + "\\a.").c_str()), 0);
   EXPECT_EQ(delete_file((folder + "\\b ").c_str()), 0);
   EXPECT_EQ(names_in(folder + "\\*.*"), (std::vector<std::string>{"a", "b", "d", "d."}));
+}
+
+// Windows names have no letter case: a folder spelled otherwise is the same folder, and a name
+// in another case is taken.
+TEST_F(ListingUnderWindows, LetterCaseNeitherHidesAFolderNorFreesAName) {
+  scratch::make_folders(folder, "Sub");
+  scratch::write_file(folder + "\\Sub\\Kept.txt", "kept");
+  bool taken = true;
+  FILE* file = create_new_file_stream((folder + "\\SUB\\~fx00").c_str(), &taken);
+  ASSERT_NE(file, nullptr);
+  EXPECT_FALSE(taken);
+  ASSERT_GE(fputs("copy", file), 0);
+  ASSERT_EQ(fflush(file), 0);
+  EXPECT_FALSE(close_into_place(file, (folder + "\\SUB\\~fx00").c_str(),
+                                (folder + "\\sub\\KEPT.TXT").c_str(), false, &taken));
+  EXPECT_TRUE(taken);
+  EXPECT_EQ(names_in(folder + "\\Sub\\*.*"), (std::vector<std::string>{"Kept.txt", "~fx00"}));
+  std::string kept;
+  ASSERT_TRUE(scratch::read_file(folder + "\\Sub\\Kept.txt", kept));
+  EXPECT_EQ(kept, "kept");
 }
 }  // namespace
