@@ -57,6 +57,34 @@ bool prepare_destination(file_copy& file, int32_t source_slot, made_folders& mad
   return true;
 }
 
+// The file's own folder, as create_dest_folders names it: with its backslash, empty when the
+// path has none below its drive.
+void own_folder_of(const char* dest_file_path, char (&folder)[job_path_size]) {
+  char level[job_path_size];
+  folder[0] = '\0';
+  size_t cursor = 0;
+  while (next_folder_level(dest_file_path, cursor, level)) memcpy(folder, level, sizeof level);
+}
+
+// A destination root the job finds empty holds, like a folder it made, only what the job puts
+// there.
+void remember_root_if_empty(made_folders& made) {
+  char file_in_root[composed_path_size], root[job_path_size];
+  compose_dest_path(job_state.dest_root, "", "x", file_in_root, sizeof file_in_root);
+  own_folder_of(file_in_root, root);
+  char pattern[job_path_size + 4];
+  if (root[0] == '\0' || snprintf(pattern, sizeof pattern, "%s*.*", root) >= int{sizeof pattern})
+    return;
+  folder_listing* listing = folder_listing_open(pattern);
+  if (!listing) return;
+  folder_entry entry;
+  bool empty = true;
+  while (empty && folder_listing_next(listing, &entry))
+    empty = strcmp(entry.name, ".") == 0 || strcmp(entry.name, "..") == 0;
+  folder_listing_close(listing);
+  if (empty) remember_made_folder(made, root);
+}
+
 // A file passed over before its first chunk still costs one sleep of the speed limit.
 file_outcome passed_over(file_outcome outcome) {
   sleep_ms(load(job_state.chunk_delay_ms));
@@ -141,9 +169,8 @@ void end_job(progress_bars& bars, int32_t files_left, int32_t file_count) {
 
 bool create_dest_folders(const char* dest_file_path, char (&folder)[job_path_size]) {
   char level[job_path_size];
-  folder[0] = '\0';
+  own_folder_of(dest_file_path, folder);
   size_t cursor = 0;
-  while (next_folder_level(dest_file_path, cursor, level)) memcpy(folder, level, sizeof level);
   // A folder that exists, or can be made, has all its parents: one call settles the usual case
   // (every file after the first of its folder) at a fraction of the file-system lookups.
   if (folder[0] == '\0') return false;
@@ -162,6 +189,7 @@ void copy_files(int32_t file_count) {
   progress_bars bars;
   loop_memory memory{};
   temp_record_start(memory.temps.record);
+  remember_root_if_empty(memory.made);
   job_data.total_bytes = bytes_to_pass(job_data.total_bytes);
   int32_t files_left = file_count;
   while (files_left != 0 && load(job_state.running)) {

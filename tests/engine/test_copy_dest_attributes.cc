@@ -1,8 +1,8 @@
 // What stands under a destination name decides the copy on every backend alike: a read-only
 // file is never replaced (the write-error notice, an error), a file another program holds open
 // is kept like any other, a folder is never taken for a file. Settled before a byte is written
-// where it stood before the job; where it arrived in a folder the job made, once the rename
-// finds the name taken, with the same outcome.
+// where it stood before the job; where it arrived in a folder the job made or found empty,
+// once the rename finds the name taken, with the same outcome.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,7 +52,9 @@ TEST_P(DestinationAttributes, SettleTheCopyWithoutTouchingIt) {
   const std::string dest = engine("out\\a.bin");
   bool copying_a = false;
   if (c.arrives_late) {
-    // z.txt goes first and makes out; a.bin's first chunk is then on its way.
+    // out stands empty at the start, so the job takes it for its own; z.txt goes first, and
+    // a.bin's first chunk is then on its way.
+    ASSERT_TRUE(host_make_folder(host("out")));
     at_report(
         [&](const job_report& r) {
           copying_a = copying_a || (r.kind == report_kind::current_file && r.text == dest);
