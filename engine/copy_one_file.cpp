@@ -28,32 +28,29 @@ bool dest_is_source(const file_copy& file) {
 // A file kept because it exists. In a verified job it is compared with its source first: the
 // run must not count as proven a file that does not hold its source's contents.
 file_outcome keep_existing(file_copy& file, const file_display& display) {
-  if (!job_state.verify) {
-    show_file_notice(notice_kind::kept_existing, file.dest_file_path);
-    return file_outcome::skipped;
+  if (job_state.verify) {
+    rate_meter_file_start(display.meter);
+    const uint64_t both_files = 2 * static_cast<uint64_t>(file.source_at_open.size);
+    check_pace pace = start_check_pace(display, both_files);
+    const kept_file_result result =
+        check_kept_file(file.source_file_path, file.dest_file_path, check_pacing(pace));
+    file.check_bytes = pace.bytes_done;
+    switch (result) {
+      case kept_file_result::same: break;
+      case kept_file_result::different:
+        show_file_notice(notice_kind::kept_differs, file.dest_file_path);
+        return file_outcome::skipped_differing;
+      case kept_file_result::source_unreadable:
+      case kept_file_result::dest_unreadable:
+        show_file_notice(notice_kind::read_error, result == kept_file_result::source_unreadable
+                                                      ? file.source_file_path
+                                                      : file.dest_file_path);
+        return file_outcome::failed;
+      case kept_file_result::stopped: return file_outcome::abandoned;
+    }
   }
-  rate_meter_file_start(display.meter);
-  const uint64_t both_files = 2 * static_cast<uint64_t>(file.source_at_open.size);
-  check_pace pace = start_check_pace(display, both_files);
-  const kept_file_result result =
-      check_kept_file(file.source_file_path, file.dest_file_path, check_pacing(pace));
-  file.check_bytes = pace.bytes_done;
-  switch (result) {
-    case kept_file_result::same:
-      show_file_notice(notice_kind::kept_existing, file.dest_file_path);
-      return file_outcome::skipped;
-    case kept_file_result::different:
-      show_file_notice(notice_kind::kept_differs, file.dest_file_path);
-      return file_outcome::skipped_differing;
-    case kept_file_result::source_unreadable:
-      show_file_notice(notice_kind::read_error, file.source_file_path);
-      return file_outcome::failed;
-    case kept_file_result::dest_unreadable:
-      show_file_notice(notice_kind::read_error, file.dest_file_path);
-      return file_outcome::failed;
-    case kept_file_result::stopped: break;
-  }
-  return file_outcome::abandoned;
+  show_file_notice(notice_kind::kept_existing, file.dest_file_path);
+  return file_outcome::skipped;
 }
 
 // The exists test asks the file system whether the name is there, not whether it opens: a
