@@ -22,7 +22,7 @@ struct attribute_case {
   const char* name;
   standing what;
   bool overwrite_all;
-  bool kept_notice;  // the exists notice, a skip; else the write-error notice, an error
+  bool kept_notice;   // the exists notice, a skip; else the write-error notice, an error
   bool arrives_late;  // put there by another program while the file is copied
 };
 
@@ -45,15 +45,14 @@ TEST_P(DestinationAttributes, SettleTheCopyWithoutTouchingIt) {
   const auto put_in_the_way = [&] {
     scratch::write_tree(host("out"), old_tree);
     placed = true;
-    if (c.what == standing::read_only_file)
-      placed = host_set_permissions(host("out/a.bin"), 0444);
+    if (c.what == standing::read_only_file) placed = host_set_permissions(host("out/a.bin"), 0444);
     if (c.what == standing::locked_file) placed = host_hold_file_locked(host("out/a.bin"));
   };
   const std::string dest = engine("out\\a.bin");
   bool copying_a = false;
   if (c.arrives_late) {
-    // out stands empty at the start, so the job takes it for its own; z.txt goes first, and
-    // a.bin's first chunk is then on its way.
+    // out stands empty at the start, so the job takes it for its own; the thing in the way
+    // comes with a.bin's first chunk, after any test before the copy.
     ASSERT_TRUE(host_make_folder(host("out")));
     at_report(
         [&](const job_report& r) {
@@ -102,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
         attribute_case{"locked file, keep", standing::locked_file, false, true, false},
         attribute_case{"folder, overwrite", standing::folder, true, false, false},
         attribute_case{"folder, keep", standing::folder, false, false, false},
-        attribute_case{"read-only file, overwrite, late", standing::read_only_file, true, false, true},
+        attribute_case{"read-only file, overwrite, late", standing::read_only_file, true, false,
+                       true},
         attribute_case{"read-only file, keep, late", standing::read_only_file, false, true, true},
         attribute_case{"locked file, keep, late", standing::locked_file, false, true, true},
         attribute_case{"folder, overwrite, late", standing::folder, true, false, true},
