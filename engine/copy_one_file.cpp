@@ -55,8 +55,9 @@ file_outcome keep_existing(file_copy& file, const file_display& display) {
 
 // The exists test asks the file system whether the name is there, not whether it opens: a
 // file another program holds open is kept like any other. Everything that rules the copy out
-// is settled here, before a byte is written: the file is skipped when the destination must be
-// left alone, and failed when a folder stands there, when it is the source itself
+// is settled here, before a byte is written (or, in a folder that holds only the job's own
+// files, once the rename finds the name taken): the file is skipped when the destination must
+// be left alone, and failed when a folder stands there, when it is the source itself
 // (overwriting it would read what is being replaced), or when it is read-only (Windows never
 // lets a rename replace such a file; Wine would, so the rule is kept here for every host).
 file_outcome test_destination(file_copy& file, const file_display& display) {
