@@ -90,29 +90,43 @@ bool create_temp_file(file_copy& file, temp_names& temps) {
   return false;
 }
 
+// The file the copy is written to. An empty source's copy is whole from the moment it is made,
+// so it needs no temporary: it is made under the destination's name where nothing stands yet.
+// Where something does, the copy takes the usual way, and its rename meets what is there.
+bool create_copy_file(file_copy& file, temp_names& temps) {
+  if (file.source_at_open.size == 0 && !file.dest_existed) {
+    bool name_taken = false;
+    file.dest_stream = create_new_file_stream(file.dest_file_path, &name_taken);
+    file.written_in_place = file.dest_stream != nullptr;
+    if (file.written_in_place) return true;
+  }
+  return create_temp_file(file, temps);
+}
+
 void close_streams(file_copy& file) {
   fclose(file.source_stream);
   fclose(file.dest_stream);
 }
 
-// Gone already is as good as deleted.
-void delete_temp_file(const file_copy& file) {
-  int error = delete_file(file.temp_path);
-  if (error != 0 && error != ENOENT) show_deletion_notice(file.temp_path, error);
+// Gone already is as good as deleted. A copy made under the destination's name is the job's
+// own too: it was made where nothing stood.
+void delete_unfinished_copy(const file_copy& file) {
+  int error = delete_file(written_path(file));
+  if (error != 0 && error != ENOENT) show_deletion_notice(written_path(file), error);
 }
 
 // The copy did not finish: whatever stood under the destination's name stays as it was.
 file_outcome discard_copy(file_copy& file, notice_kind kind, const char* notice_path) {
   close_streams(file);
   show_file_notice(kind, notice_path);
-  delete_temp_file(file);
+  delete_unfinished_copy(file);
   return file_outcome::failed;
 }
 
 // Stop: the copy goes without a notice, and the file is abandoned rather than failed.
 file_outcome abandon_copy(file_copy& file) {
   close_streams(file);
-  delete_temp_file(file);
+  delete_unfinished_copy(file);
   return file_outcome::abandoned;
 }
 
@@ -127,7 +141,7 @@ file_outcome test_taken_name(file_copy& file, const file_display& display) {
       return file_outcome::copied;
     show_file_notice(notice_kind::write_error, file.dest_file_path);
   }
-  delete_temp_file(file);
+  delete_unfinished_copy(file);
   return tested == file_outcome::go_on ? file_outcome::failed : tested;
 }
 
@@ -136,7 +150,9 @@ file_outcome test_taken_name(file_copy& file, const file_display& display) {
 file_outcome place_copy(file_copy& file, const file_display& display) {
   bool written = fflush(file.dest_stream) == 0 && !ferror(file.dest_stream);
   bool name_taken = false;
-  if (written)
+  if (file.written_in_place)
+    written = fclose(file.dest_stream) == 0 && written;
+  else if (written)
     written = close_into_place(file.dest_stream, file.temp_path, file.dest_file_path,
                                file.dest_existed, &name_taken);
   else
@@ -144,7 +160,7 @@ file_outcome place_copy(file_copy& file, const file_display& display) {
   if (written) return file_outcome::copied;
   if (name_taken && file.folder_made_by_job) return test_taken_name(file, display);
   show_file_notice(notice_kind::write_error, file.dest_file_path);
-  delete_temp_file(file);
+  delete_unfinished_copy(file);
   return file_outcome::failed;
 }
 
@@ -180,7 +196,7 @@ file_outcome check_copy(file_copy& file, const file_display& display) {
   check_pace pace = start_check_pace(display, file.file_bytes_copied);
   read_back_source source = read_back_source::device;
   const read_back_result result =
-      check_temp_file(file.dest_stream, file.temp_path, content_hash_finish(file.source_hash),
+      check_temp_file(file.dest_stream, written_path(file), content_hash_finish(file.source_hash),
                       check_pacing(pace), &source);
   file.check_bytes = pace.bytes_done;
   if (source == read_back_source::cache) say_once_read_back_is_cached();
@@ -210,7 +226,7 @@ file_outcome open_file_streams(file_copy& file, temp_names& temps, const file_di
   }
   file_outcome tested =
       file.folder_made_by_job ? file_outcome::go_on : test_destination(file, display);
-  if (tested == file_outcome::go_on && !create_temp_file(file, temps))
+  if (tested == file_outcome::go_on && !create_copy_file(file, temps))
     tested = file_outcome::failed;
   if (tested != file_outcome::go_on) fclose(file.source_stream);
   return tested;

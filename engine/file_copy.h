@@ -16,14 +16,20 @@ struct file_copy {
   char temp_path[windows_path_size];  // where the copy is written until it is complete
   FILE* source_stream;
   file_stamp source_at_open;  // size and last-write time when its copy began: the file's size
-  FILE* dest_stream;  // open on temp_path
+  FILE* dest_stream;  // open on written_path(): temp_path, or the destination's name itself
   uint64_t file_bytes_copied;
   uint64_t check_bytes;  // read by a verified job's check: the copy read back, or a kept file
                          // and its source
   content_hash source_hash;  // of every byte read from the source, in a verified job
   bool dest_existed;  // the exists test found a file: the finished copy replaces it
   bool folder_made_by_job;  // so the exists test waits for the rename to find the name taken
+  bool written_in_place;  // an empty source's copy, made under the destination's name
 };
+
+// Where the copy is being written.
+inline const char* written_path(const file_copy& file) {
+  return file.written_in_place ? file.dest_file_path : file.temp_path;
+}
 
 // How a file's pass through the copy loop ended. Every way but `abandoned` (Stop) counts on
 // the job's end line, `skipped_twin` (a twin of a copied file) and `skipped_differing` (a kept

@@ -24,6 +24,7 @@ struct attribute_case {
   bool overwrite_all;
   bool kept_notice;   // the exists notice, a skip; else the write-error notice, an error
   bool arrives_late;  // put there by another program while the file is copied
+  bool empty_source = false;  // copied without a temporary, so what is in the way comes before it
 };
 
 class DestinationAttributes : public CopyJob, public testing::WithParamInterface<attribute_case> {
@@ -37,7 +38,8 @@ class DestinationAttributes : public CopyJob, public testing::WithParamInterface
 
 TEST_P(DestinationAttributes, SettleTheCopyWithoutTouchingIt) {
   const attribute_case& c = GetParam();
-  scratch::write_tree(host("src"), {{"a.bin", scratch::pattern_bytes(30000, 3)},
+  const std::string source = c.empty_source ? "" : scratch::pattern_bytes(30000, 3);
+  scratch::write_tree(host("src"), {{"a.bin", source},
                                     {"z.txt", "still copied"}});
   file_map old_tree = {{"a.bin", "the old contents"}};
   if (c.what == standing::folder) old_tree = {{"a.bin/inside", "a folder in the way"}};
@@ -52,12 +54,13 @@ TEST_P(DestinationAttributes, SettleTheCopyWithoutTouchingIt) {
   bool copying_a = false;
   if (c.arrives_late) {
     // out stands empty at the start, so the job takes it for its own; the thing in the way
-    // comes with a.bin's first chunk, after any test before the copy.
+    // comes with a.bin's first chunk, after any test before the copy, or for an empty a.bin
+    // as its turn comes, before its copy is made under its name.
     ASSERT_TRUE(host_make_folder(host("out")));
     at_report(
         [&](const job_report& r) {
           copying_a = copying_a || (r.kind == report_kind::current_file && r.text == dest);
-          return copying_a && r.kind == report_kind::file_progress;
+          return copying_a && (c.empty_source || r.kind == report_kind::file_progress);
         },
         put_in_the_way);
   } else {
@@ -93,19 +96,26 @@ TEST_P(DestinationAttributes, SettleTheCopyWithoutTouchingIt) {
   EXPECT_EQ(std::find(a_label, log.end(), "file progress 3"), log.end()) << c.name;
 }
 
+using enum standing;
 INSTANTIATE_TEST_SUITE_P(
     Cases, DestinationAttributes,
     testing::Values(
-        attribute_case{"read-only file, overwrite", standing::read_only_file, true, false, false},
-        attribute_case{"read-only file, keep", standing::read_only_file, false, true, false},
-        attribute_case{"locked file, keep", standing::locked_file, false, true, false},
-        attribute_case{"folder, overwrite", standing::folder, true, false, false},
-        attribute_case{"folder, keep", standing::folder, false, false, false},
-        attribute_case{"read-only file, overwrite, late", standing::read_only_file, true, false,
+        attribute_case{"read-only file, overwrite", read_only_file, true, false, false},
+        attribute_case{"read-only file, keep", read_only_file, false, true, false},
+        attribute_case{"locked file, keep", locked_file, false, true, false},
+        attribute_case{"folder, overwrite", folder, true, false, false},
+        attribute_case{"folder, keep", folder, false, false, false},
+        attribute_case{"read-only file, overwrite, late", read_only_file, true, false, true},
+        attribute_case{"read-only file, keep, late", read_only_file, false, true, true},
+        attribute_case{"locked file, keep, late", locked_file, false, true, true},
+        attribute_case{"folder, overwrite, late", folder, true, false, true},
+        attribute_case{"folder, keep, late", folder, false, false, true},
+        attribute_case{"read-only file, overwrite, late, empty", read_only_file, true, false, true,
                        true},
-        attribute_case{"read-only file, keep, late", standing::read_only_file, false, true, true},
-        attribute_case{"locked file, keep, late", standing::locked_file, false, true, true},
-        attribute_case{"folder, overwrite, late", standing::folder, true, false, true},
-        attribute_case{"folder, keep, late", standing::folder, false, false, true}),
+        attribute_case{"read-only file, keep, late, empty", read_only_file, false, true, true,
+                       true},
+        attribute_case{"locked file, keep, late, empty", locked_file, false, true, true, true},
+        attribute_case{"folder, overwrite, late, empty", folder, true, false, true, true},
+        attribute_case{"folder, keep, late, empty", folder, false, false, true, true}),
     case_name<attribute_case>);
 }  // namespace

@@ -67,6 +67,26 @@ TEST_P(ChangedSource, IsDroppedUnlessItOnlyGrew) {
   }
 }
 
+// An empty source's copy is made under its own name: dropped, it leaves nothing there.
+TEST_F(CopyJob, AnEmptySourceRewrittenLeavesNoCopyUnderItsName) {
+  scratch::write_tree(host("src"), {{"a.bin", ""}, {"z.txt", "still copied"}});
+  set_sources({engine("src")});
+  set_dest(engine("out"));
+  // Rewritten empty at its one read: only its last-write time tells (a day back, whatever the
+  // clock's tick).
+  bool copying_a = false;
+  at_report(
+      [&](const job_report& r) {
+        copying_a = copying_a || r.kind == report_kind::current_file;
+        return copying_a && r.kind == report_kind::file_progress;
+      },
+      [&] { ASSERT_TRUE(host_age_file(host("src/a.bin"))); });
+  run_job();
+
+  EXPECT_TRUE(scratch::same_tree({{"z.txt", "still copied"}}, host("out")));
+  EXPECT_EQ(error_texts(), std::vector<std::string>{read_error_text(engine("src\\a.bin"))});
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Changes, ChangedSource,
     testing::Values(change_case{"cut to nothing", 0, false, true},
