@@ -112,10 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
         attribute_case{"folder, keep, late", folder, false, false, true},
         attribute_case{"read-only file, overwrite, late, empty", read_only_file, true, false, true,
                        true},
-        attribute_case{"read-only file, keep, late, empty", read_only_file, false, true, true,
-                       true},
         attribute_case{"locked file, keep, late, empty", locked_file, false, true, true, true},
-        attribute_case{"folder, overwrite, late, empty", folder, true, false, true, true},
         attribute_case{"folder, keep, late, empty", folder, false, false, true, true}),
     case_name<attribute_case>);
 }  // namespace
