@@ -14,6 +14,8 @@ import tempfile
 import textwrap
 from collections import namedtuple
 
+from tabulate import tabulate
+
 Row = namedtuple("Row", "workload case tool run key value")
 
 THROUGHPUT = {"large": "Large", "small": "Small", "mixed": "Mixed", "empty": "Empty"}
@@ -102,6 +104,14 @@ def bullet(text):
 
 def cell(text):
     return text.replace("|", "\\|")
+
+
+def table(headers, rows, align):
+    """A Markdown pipe table of cells given as text (numbers formatted already); align holds one
+    letter a column: l(eft) or r(ight)."""
+    sides = {"l": "left", "r": "right"}
+    return tabulate(rows, headers, tablefmt="pipe", disable_numparse=True,
+                    colalign=[sides[a] for a in align]).splitlines()
 
 
 def verdict(met):
@@ -213,19 +223,18 @@ def throughput_section(results, name, index):
     total = results.number(name, "bytes") or 0
     files = results.number(name, "files") or 0
     medians = {tool: results.median(name, tool, "seconds") for tool in TOOLS}
-    lines += ["| Tool | Median wall time (s) | Min-max (s) | MB/s | Files/s | Time / xcopy.exe's "
-              "| Time / bare loop's | Runs (s) |", "|---|---:|---:|---:|---:|---:|---:|---|"]
+    rows = []
     for tool in TOOLS:
         m = medians[tool]
         if m is None:
             continue
-        label = tool_label(results, name, tool)
-        mbs = fmt(total / m / 1e6, 1) if total and m else "n/a"
         values = results.values(name, tool, "seconds")
-        runs = " ".join(f"{v:.3f}" for v in values)
-        lines.append(f"| {label} | {m:.3f} | {range_text(values)} | {mbs} "
-                     f"| {fmt(ratio(files, m), 0)} | {fmt(ratio(m, medians['xcopy']), 2)} "
-                     f"| {fmt(ratio(m, medians['bare']), 2)} | {runs} |")
+        rows.append([tool_label(results, name, tool), f"{m:.3f}", range_text(values),
+                     fmt(total / m / 1e6, 1) if total and m else "n/a", fmt(ratio(files, m), 0),
+                     fmt(ratio(m, medians["xcopy"]), 2), fmt(ratio(m, medians["bare"]), 2),
+                     " ".join(f"{v:.3f}" for v in values)])
+    lines += table(["Tool", "Median wall time (s)", "Min-max (s)", "MB/s", "Files/s",
+                    "Time / xcopy.exe's", "Time / bare loop's", "Runs (s)"], rows, "lrrrrrrl")
     lines += ["", "Targets:", ""]
     targets = []
     for tool, peer, limits in (("xcopy", "xcopy.exe", XCOPY_LIMIT),
@@ -254,21 +263,21 @@ def spread_text(samples, limit):
 
 
 def throttle_rows(results):
-    """Per limit: (requested B/s, the slider's limit, {tool: achieved / limit}, table lines)."""
+    """Per limit: (requested B/s, the slider's limit, {tool: achieved / limit}, table rows)."""
     seconds = results.number("throttle", "seconds") or 10
     for case in results.cases("throttle"):
         limit = results.number("throttle", "limit", case)
         size = int(case) * seconds
-        shares, lines = {}, []
+        shares, rows = {}, []
         for tool in ("ferrix", "rsync", "pv"):
             m = results.median("throttle", tool, "seconds", case)
             if m is None:
                 continue
             shares[tool] = size / m / limit
-            lines.append(f"| {case} | {results.fact('throttle', 'position', case)} | "
-                         f"{limit:.0f} | {size:.0f} | {tool} | {m:.3f} | {size / m:.1f} | "
-                         f"{shares[tool]:.3f} |")
-        yield case, limit, shares, lines
+            rows.append([case, results.fact("throttle", "position", case), f"{limit:.0f}",
+                         f"{size:.0f}", tool, f"{m:.3f}", f"{size / m:.1f}",
+                         f"{shares[tool]:.3f}"])
+        yield case, limit, shares, rows
 
 
 def throttle_section(results, index):
@@ -282,20 +291,12 @@ def throttle_section(results, index):
         (`rsync --bwlimit` and `pv -L` get the same limit in bytes). Ferrix's readings are the
         speed figure of its status line, which is the average since the job began (so the first
         readings are low and the spread narrows)."""),
-             "", conditions(results, "throttle", "per tool and limit"), "",
-             "| Requested (B/s) | Slider position | Slider's limit (B/s) | Bytes | Tool "
-             "| Median wall time (s) | Achieved B/s | Achieved / limit |",
-             "|---:|---:|---:|---:|---|---:|---:|---:|"]
-    verdicts = ["", f"| Requested (B/s) | Ferrix: achieved / limit | Within {low:.2f}-{high:.2f} "
-                f"| Not below {THROTTLE_FLOOR} "
-                "| No further from the limit than rsync (rsync's figure) "
-                "| Ferrix's status-line speed, read once a second (kb/s) "
-                "| Spread of those readings (% of limit) |",
-                "|---:|---:|---|---|---|---|---|"]
+             "", conditions(results, "throttle", "per tool and limit"), ""]
+    speeds, verdicts = [], []
     ferrix = []
     closer = 0
     for case, limit, shares, rows in throttle_rows(results):
-        lines += rows
+        speeds += rows
         if "ferrix" not in shares:
             continue
         q = shares["ferrix"]
@@ -307,10 +308,16 @@ def throttle_section(results, index):
         samples = [float(s) for s in first[0].split(",") if s] if first else []
         shown = ",".join(f"{s:.2f}" for s in samples)
         shown = shown if len(shown) <= 80 else shown[:77] + "..."
-        verdicts.append(f"| {case} | {q:.3f} | {verdict(low <= q <= high)} "
-                        f"| {verdict(q >= THROTTLE_FLOOR)} | {verdict(near)} ({fmt(r)}) "
-                        f"| {shown} | {spread_text(samples, limit)} |")
-    lines += verdicts
+        verdicts.append([case, f"{q:.3f}", verdict(low <= q <= high), verdict(q >= THROTTLE_FLOOR),
+                         f"{verdict(near)} ({fmt(r)})", shown, spread_text(samples, limit)])
+    lines += table(["Requested (B/s)", "Slider position", "Slider's limit (B/s)", "Bytes", "Tool",
+                    "Median wall time (s)", "Achieved B/s", "Achieved / limit"], speeds,
+                   "rrrrlrrr")
+    lines += [""] + table(["Requested (B/s)", "Ferrix: achieved / limit",
+                           f"Within {low:.2f}-{high:.2f}", f"Not below {THROTTLE_FLOOR}",
+                           "No further from the limit than rsync (rsync's figure)",
+                           "Ferrix's status-line speed, read once a second (kb/s)",
+                           "Spread of those readings (% of limit)"], verdicts, "rrlllll")
     if not ferrix:
         return lines, []
     span = f"{min(ferrix):.3f}-{max(ferrix):.3f}"
@@ -356,21 +363,19 @@ def scale_section(results, index):
                per_entry is not None and per_entry <= ENTRY_BYTES),
         Target("scale", f"the dialog's worst answer under {ANSWER_MS} ms",
                f"{fmt(worst, 1)} ms", worst is not None and worst < ANSWER_MS)]
-    lines += [
-        "| Figure | Ferrix | Reference | Target | Verdict |",
-        "|---|---:|---:|---|---|",
-        f"| Start to first file (scan and sort), s | {fmt(first)} "
-        f"| find \\| sort (native): {fmt(find)} | within {FIRST_FILE_LIMIT:.0f}x "
-        f"| {verdict(targets[0].met)} ({targets[0].figure}) |",
-        f"| Whole job, Start to completion, s | {fmt(whole)} | | | |",
-        f"| Peak private memory (PeakPagefileUsage), bytes | {fmt(peak_pf, 0)} "
-        f"| one-file job (the base): {base:.0f} | base + {ENTRY_BYTES} B x {files:,} (256-byte "
-        "block + 8-byte allocator header + 4-byte pointer) "
-        f"| {verdict(targets[1].met)} ({targets[1].figure} above the base) |",
-        f"| Peak working set, bytes | {fmt(peak_ws, 0)} | | | |",
-        "| Dialog answer (WM_NULL round trip every 50 ms), worst / median ms "
-        f"| {fmt(worst, 1)} / {fmt(answer, 2)} | | worst under {ANSWER_MS} ms "
-        f"| {verdict(targets[2].met)} |"]
+    lines += table(["Figure", "Ferrix", "Reference", "Target", "Verdict"], [
+        ["Start to first file (scan and sort), s", fmt(first),
+         f"find \\| sort (native): {fmt(find)}", f"within {FIRST_FILE_LIMIT:.0f}x",
+         f"{verdict(targets[0].met)} ({targets[0].figure})"],
+        ["Whole job, Start to completion, s", fmt(whole), "", "", ""],
+        ["Peak private memory (PeakPagefileUsage), bytes", fmt(peak_pf, 0),
+         f"one-file job (the base): {base:.0f}",
+         f"base + {ENTRY_BYTES} B x {files:,} (256-byte block + 8-byte allocator header + "
+         "4-byte pointer)", f"{verdict(targets[1].met)} ({targets[1].figure} above the base)"],
+        ["Peak working set, bytes", fmt(peak_ws, 0), "", "", ""],
+        ["Dialog answer (WM_NULL round trip every 50 ms), worst / median ms",
+         f"{fmt(worst, 1)} / {fmt(answer, 2)}", "", f"worst under {ANSWER_MS} ms",
+         verdict(targets[2].met)]], "lrrll")
     return lines, targets
 
 
@@ -413,18 +418,18 @@ def requests_section(results, index):
         difference in files. A request is counted once; the log's lines are counted too, for
         comparison with counts of the whole log (each request's reply is a line of its own,
         and so is every wake-up and file descriptor passed)."""), "",
-             conditions(results, "requests", "per job, interleaved", cache=False), "",
-             "| Job | Program | Requests, per run | Median | Log lines, per run | Median |",
-             "|---|---|---|---:|---|---:|"]
+             conditions(results, "requests", "per job, interleaved", cache=False), ""]
+    rows = []
     for case in (small, large) if small != large else (small,):
         for tool in tools:
-            cells = []
+            cells = [f"{case} files", tool_label(results, "requests", tool)]
             for key in ("requests", "log_lines"):
                 runs = results.values("requests", tool, key, case)
                 cells += [" ".join(f"{v:.0f}" for v in runs),
                           count_text(results.median("requests", tool, key, case))]
-            lines.append(f"| {case} files | {tool_label(results, 'requests', tool)} "
-                         f"| {' | '.join(cells)} |")
+            rows.append(cells)
+    lines += table(["Job", "Program", "Requests, per run", "Median", "Log lines, per run",
+                    "Median"], rows, "lllrlr")
     lines.append("")
     for tool in tools:
         per_file = requests_per_file(results, tool)
@@ -471,16 +476,17 @@ def before_after_section(results):
                                                                             "ferrix-before")
     measured = names + (["requests"] if requests else [])
     lines = ["## Before and after", "", baseline_text(results, measured)]
-    if names:
-        lines += ["", "| Workload | Ferrix before, median (s) | Ferrix now, median (s) "
-                  "| Now / before | xcopy.exe, median (s) | Before / xcopy.exe "
-                  "| Now / xcopy.exe |", "|---|---:|---:|---:|---:|---:|---:|"]
+    rows = []
     for name in names:
         before, now, xcopy = (results.median(name, tool, "seconds")
                               for tool in ("ferrix-before", "ferrix", "xcopy"))
-        lines.append(f"| {THROUGHPUT[name]}: {data_text(results, name)} | {fmt(before)} "
-                     f"| {fmt(now)} | {fmt(ratio(now, before), 2)} | {fmt(xcopy)} "
-                     f"| {fmt(ratio(before, xcopy), 2)} | {fmt(ratio(now, xcopy), 2)} |")
+        rows.append([f"{THROUGHPUT[name]}: {data_text(results, name)}", fmt(before), fmt(now),
+                     fmt(ratio(now, before), 2), fmt(xcopy), fmt(ratio(before, xcopy), 2),
+                     fmt(ratio(now, xcopy), 2)])
+    if rows:
+        lines += [""] + table(["Workload", "Ferrix before, median (s)", "Ferrix now, median (s)",
+                               "Now / before", "xcopy.exe, median (s)", "Before / xcopy.exe",
+                               "Now / xcopy.exe"], rows, "lrrrrrr")
     if requests:
         before = requests_per_file(results, "ferrix-before").get("requests")
         now = requests_per_file(results, "ferrix").get("requests")
@@ -501,10 +507,10 @@ def hash_section(results, index):
         XXH3-128, as a verified copy hashes what it reads and what it reads back, in the
         product's own i686 build under Wine: one copy buffer hashed again and again, {mib} MiB
         in all, from memory (no disk)."""), "",
-             conditions(results, "hash", "of hash_speed.exe", cache=False), "",
-             "| Figure | Median | Min-max | Target | Verdict |", "|---|---:|---:|---|---|",
-             f"| Hash speed, GB/s | {fmt(median and median / 1e9, 2)} | {range_text(gb)} "
-             f"| at least {HASH_GB_PER_S:.0f} GB/s | {verdict(target.met)} |"]
+             conditions(results, "hash", "of hash_speed.exe", cache=False), ""]
+    lines += table(["Figure", "Median", "Min-max", "Target", "Verdict"],
+                   [["Hash speed, GB/s", fmt(median and median / 1e9, 2), range_text(gb),
+                     f"at least {HASH_GB_PER_S:.0f} GB/s", verdict(target.met)]], "lrrll")
     return lines, [target]
 
 
@@ -518,24 +524,22 @@ def verify_section(results, index):
         ferrix.exe and job file as Ferrix in the Large and Small sections, so whether the
         option costs anything when off shows there (with `--baseline`, against an earlier
         commit)."""),
-              "", conditions(results, "verify", "per tool and data, interleaved"), "",
-              "| Data | Ferrix | Median wall time (s) | Min-max (s) | MB/s | Verified / unverified "
-              "| Runs (s) |", "|---|---|---:|---:|---:|---:|---|"]
-    targets, bullets = [], []
+              "", conditions(results, "verify", "per tool and data, interleaved"), ""]
+    targets, bullets, rows = [], [], []
     for case, limit in VERIFY_LIMIT.items():
         plain, checked = (results.values("verify", tool, "seconds", case) for tool in VERIFY_TOOLS)
         data = f"{THROUGHPUT[case]}: {data_text(results, 'verify', case)}"
         if not plain and not checked:
-            lines.append(f"| {THROUGHPUT[case]} | not measured yet | | | | | |")
+            rows.append([THROUGHPUT[case], "not measured yet", "", "", "", "", ""])
             continue
         total = results.number("verify", "bytes", case) or 0
         medians = [results.median("verify", tool, "seconds", case) for tool in VERIFY_TOOLS]
         share = ratio(medians[1], medians[0])
         for tool, values, m in zip(VERIFY_TOOLS, (plain, checked), medians):
-            lines.append(f"| {data} | {VERIFY_TOOLS[tool]} | {fmt(m)} | {range_text(values)} "
-                         f"| {fmt(ratio(total / 1e6, m), 1)} "
-                         f"| {fmt(share, 2) if tool == 'ferrix-verify' else ''} "
-                         f"| {' '.join(f'{v:.3f}' for v in values)} |")
+            rows.append([data, VERIFY_TOOLS[tool], fmt(m), range_text(values),
+                         fmt(ratio(total / 1e6, m), 1),
+                         fmt(share, 2) if tool == "ferrix-verify" else "",
+                         " ".join(f"{v:.3f}" for v in values)])
         target = Target("verify", f"{THROUGHPUT[case]}: verified Ferrix's median time at most "
                         f"{limit:.2f}x unverified Ferrix's", f"{fmt(share, 2)}x",
                         judged(checked, plain, limit))
@@ -544,6 +548,8 @@ def verify_section(results, index):
                               f"{target.figure} the unverified time; verified runs "
                               f"{range_text(checked)} s, unverified x {limit:.2f} "
                               f"{range_text(plain, limit)} s)."))
+    lines += table(["Data", "Ferrix", "Median wall time (s)", "Min-max (s)", "MB/s",
+                    "Verified / unverified", "Runs (s)"], rows, "llrrrrl")
     return lines + (["", "Targets:", ""] + bullets if bullets else []), targets
 
 
@@ -551,11 +557,10 @@ def summary(targets):
     met = sum(1 for t in targets if t.met is True)
     lines = ["## Targets", "", paragraph(f"""
         {met} of {len(targets)} targets met; an unclear verdict (the runs' ranges overlap) is
-        not counted as met."""), "", "| Workload | Target | Figure | Verdict |",
-             "|---|---|---|---|"]
-    lines += [f"| {t.workload} | {cell(t.wanted)} | {cell(t.figure)} | **{verdict(t.met)}** |"
-              for t in targets]
-    return lines
+        not counted as met."""), ""]
+    return lines + table(["Workload", "Target", "Figure", "Verdict"],
+                         [[t.workload, cell(t.wanted), cell(t.figure), f"**{verdict(t.met)}**"]
+                          for t in targets], "llll")
 
 
 def report(results, analysis):

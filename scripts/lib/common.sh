@@ -6,7 +6,10 @@ FERRIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 FERRIX_BUILD=${FERRIX_BUILD:-$FERRIX_ROOT/build}  # a helper may build elsewhere
 FERRIX_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32 xvfb
                  imagemagick fonts-wqy-zenhei fonts-noto-cjk locales x11-utils xauth
-                 clang libclang-rt-14-dev python3 ccache libxxhash-dev)
+                 clang libclang-rt-14-dev python3 python3-tabulate ccache libxxhash-dev)
+# Debian's interpreter, which sees the Debian Python packages above; the first python3 on PATH
+# may be another one.
+FERRIX_PYTHON=/usr/bin/python3
 
 step() { printf '== %s\n' "$*"; }
 
@@ -61,7 +64,7 @@ configure_and_build() {
   # the __DATE__-like macros and the defines a header could see.
   export CCACHE_SLOPPINESS=pch_defines,time_macros
   cmake -S "$FERRIX_ROOT" -B "$FERRIX_BUILD/$name" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
-    "$@" >"$FERRIX_BUILD/$name.configure.log" 2>&1 ||
+    -DPython3_EXECUTABLE="$FERRIX_PYTHON" "$@" >"$FERRIX_BUILD/$name.configure.log" 2>&1 ||
     { cat "$FERRIX_BUILD/$name.configure.log"; return 1; }
   cmake --build "$FERRIX_BUILD/$name" -- -j"$(nproc)" >"$FERRIX_BUILD/$name.build.log" 2>&1 ||
     { tail -n 60 "$FERRIX_BUILD/$name.build.log"; return 1; }
