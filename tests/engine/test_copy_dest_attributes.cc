@@ -17,14 +17,17 @@ namespace {
 using scratch::file_map;
 
 enum class standing { read_only_file, locked_file, folder };
+// When it comes: before the job, or put there by another program in a folder the job took for
+// its own, with a.bin's first chunk, or as an empty a.bin's turn comes (its copy is made
+// under its name, without a temporary).
+enum class arrival { before_the_job, with_the_first_chunk, before_an_empty_copy };
 
 struct attribute_case {
   const char* name;
   standing what;
   bool overwrite_all;
-  bool kept_notice;   // the exists notice, a skip; else the write-error notice, an error
-  bool arrives_late;  // put there by another program while the file is copied
-  bool empty_source = false;  // copied without a temporary, so what is in the way comes before it
+  bool kept_notice;  // the exists notice, a skip; else the write-error notice, an error
+  arrival when = arrival::before_the_job;
 };
 
 class DestinationAttributes : public CopyJob, public testing::WithParamInterface<attribute_case> {
@@ -38,8 +41,8 @@ class DestinationAttributes : public CopyJob, public testing::WithParamInterface
 
 TEST_P(DestinationAttributes, SettleTheCopyWithoutTouchingIt) {
   const attribute_case& c = GetParam();
-  const std::string source = c.empty_source ? "" : scratch::pattern_bytes(30000, 3);
-  scratch::write_tree(host("src"), {{"a.bin", source},
+  const bool empty_source = c.when == arrival::before_an_empty_copy;
+  scratch::write_tree(host("src"), {{"a.bin", empty_source ? "" : scratch::pattern_bytes(30000, 3)},
                                     {"z.txt", "still copied"}});
   file_map old_tree = {{"a.bin", "the old contents"}};
   if (c.what == standing::folder) old_tree = {{"a.bin/inside", "a folder in the way"}};
@@ -52,15 +55,13 @@ TEST_P(DestinationAttributes, SettleTheCopyWithoutTouchingIt) {
   };
   const std::string dest = engine("out\\a.bin");
   bool copying_a = false;
-  if (c.arrives_late) {
-    // out stands empty at the start, so the job takes it for its own; the thing in the way
-    // comes with a.bin's first chunk, after any test before the copy, or for an empty a.bin
-    // as its turn comes, before its copy is made under its name.
+  if (c.when != arrival::before_the_job) {
+    // out stands empty at the start, so the job takes it for its own.
     ASSERT_TRUE(host_make_folder(host("out")));
     at_report(
         [&](const job_report& r) {
           copying_a = copying_a || (r.kind == report_kind::current_file && r.text == dest);
-          return copying_a && (c.empty_source || r.kind == report_kind::file_progress);
+          return copying_a && (empty_source || r.kind == report_kind::file_progress);
         },
         put_in_the_way);
   } else {
@@ -88,7 +89,7 @@ TEST_P(DestinationAttributes, SettleTheCopyWithoutTouchingIt) {
   file_map expected = old_tree;
   expected["z.txt"] = "still copied";
   EXPECT_TRUE(scratch::same_tree(expected, host("out"))) << c.name << ": no temporary left";
-  if (c.arrives_late) return;
+  if (c.when != arrival::before_the_job) return;
   // Settled before the copy: the file bar never moved for a.bin.
   const std::vector<std::string> log = job_log();
   const auto a_label = std::find(log.begin(), log.end(), "current file " + dest);
@@ -96,23 +97,25 @@ TEST_P(DestinationAttributes, SettleTheCopyWithoutTouchingIt) {
   EXPECT_EQ(std::find(a_label, log.end(), "file progress 3"), log.end()) << c.name;
 }
 
-using enum standing;
+constexpr auto late = arrival::with_the_first_chunk;
+constexpr auto late_empty = arrival::before_an_empty_copy;
 INSTANTIATE_TEST_SUITE_P(
     Cases, DestinationAttributes,
     testing::Values(
-        attribute_case{"read-only file, overwrite", read_only_file, true, false, false},
-        attribute_case{"read-only file, keep", read_only_file, false, true, false},
-        attribute_case{"locked file, keep", locked_file, false, true, false},
-        attribute_case{"folder, overwrite", folder, true, false, false},
-        attribute_case{"folder, keep", folder, false, false, false},
-        attribute_case{"read-only file, overwrite, late", read_only_file, true, false, true},
-        attribute_case{"read-only file, keep, late", read_only_file, false, true, true},
-        attribute_case{"locked file, keep, late", locked_file, false, true, true},
-        attribute_case{"folder, overwrite, late", folder, true, false, true},
-        attribute_case{"folder, keep, late", folder, false, false, true},
-        attribute_case{"read-only file, overwrite, late, empty", read_only_file, true, false, true,
-                       true},
-        attribute_case{"locked file, keep, late, empty", locked_file, false, true, true, true},
-        attribute_case{"folder, keep, late, empty", folder, false, false, true, true}),
+        attribute_case{"read-only file, overwrite", standing::read_only_file, true, false},
+        attribute_case{"read-only file, keep", standing::read_only_file, false, true},
+        attribute_case{"locked file, keep", standing::locked_file, false, true},
+        attribute_case{"folder, overwrite", standing::folder, true, false},
+        attribute_case{"folder, keep", standing::folder, false, false},
+        attribute_case{"read-only file, overwrite, late", standing::read_only_file, true, false,
+                       late},
+        attribute_case{"read-only file, keep, late", standing::read_only_file, false, true, late},
+        attribute_case{"locked file, keep, late", standing::locked_file, false, true, late},
+        attribute_case{"folder, keep, late", standing::folder, false, false, late},
+        attribute_case{"read-only file, overwrite, late, empty", standing::read_only_file, true,
+                       false, late_empty},
+        attribute_case{"locked file, keep, late, empty", standing::locked_file, false, true,
+                       late_empty},
+        attribute_case{"folder, keep, late, empty", standing::folder, false, false, late_empty}),
     case_name<attribute_case>);
 }  // namespace

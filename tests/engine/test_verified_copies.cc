@@ -34,6 +34,7 @@ struct verified_case {
   int bar_runs;  // how often the current file's bar starts again from below where it was
   uint64_t estimated_bytes;  // the estimate's total at the end: what the file's reads passed,
                              // and all of it for a file copied or abandoned
+  bool pause_in_read_back = false;  // for three of the pause's polls
 };
 
 class VerifiedCopy : public CopyJob, public testing::WithParamInterface<verified_case> {
@@ -63,14 +64,26 @@ TEST_P(VerifiedCopy, NamesOnlyWhatReadsBackAsTheSource) {
   job_state.verify = c.verify ? 1 : 0;
   if (c.lie_offset >= 0) drive_lies_on_next_flush(c.lie_offset, 100, 0);
   bool copy_finished = false;
-  if (c.stop_in_read_back)
+  if (c.stop_in_read_back || c.pause_in_read_back)
     at_report(
         [&](const job_report& r) {
           if (r.kind != report_kind::file_progress) return false;
           if (r.value == 100) copy_finished = true;
           return copy_finished && r.value < 100;
         },
-        [] { store(job_state.running, 0); });
+        [&] {
+          if (c.stop_in_read_back)
+            store(job_state.running, 0);
+          else
+            store(job_state.paused, 1);
+        });
+  int polls = 0;
+  int32_t bar_while_paused = -1;
+  fake_clock_on_sleep([&](int32_t milliseconds) {
+    if (milliseconds != 50) return;
+    bar_while_paused = positions_of(report_kind::file_progress).back();
+    if (++polls == 3) store(job_state.paused, 0);
+  });
 
   EXPECT_EQ(run_job(), 0);
   EXPECT_TRUE(scratch::same_tree(c.after, host("out"))) << c.name << ": no temporary left";
@@ -83,6 +96,9 @@ TEST_P(VerifiedCopy, NamesOnlyWhatReadsBackAsTheSource) {
   EXPECT_EQ(notices, c.notices) << c.name;
   const job_outcome outcome = finished_outcome();
   EXPECT_EQ(outcome.stopped, c.stop_in_read_back) << c.name;
+  EXPECT_EQ(polls, c.pause_in_read_back ? 3 : 0) << c.name;
+  EXPECT_EQ(bar_while_paused, c.pause_in_read_back ? 40 : -1)
+      << c.name << ": held after the read-back's first sector";
   EXPECT_EQ(outcome.files_copied, c.copied) << c.name;
   EXPECT_EQ(outcome.files_skipped, c.skipped) << c.name;
   EXPECT_EQ(outcome.errors, c.errors) << c.name;
@@ -112,6 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
                       false, {{"a.bin", "old"}}, {failed}, 0, 0, 1, 0, 2, 20000},
         verified_case{"stopped in the read-back", true, {{"a.bin", "old"}}, true, -1, true,
                       {{"a.bin", "old"}}, {}, 0, 0, 0, 0, 2, 20000},
+        verified_case{"paused in the read-back", true, {}, false, -1, false,
+                      {{"a.bin", source_bytes}}, {}, 1, 0, 0, 0, 2, 20000, true},
         verified_case{"unverified, the lie unseen", false, {}, false, 4096, false,
                       {{"a.bin", source_bytes}}, {}, 1, 0, 0, 0, 1, 10000},
         verified_case{"a kept file equal to its source", true, {{"a.bin", source_bytes}}, false,
@@ -124,30 +142,4 @@ INSTANTIATE_TEST_SUITE_P(
                       {{"a.bin", source_bytes + other_bytes}}, {differs}, 0, 1, 0, 1, 1, 20000}),
     case_name<verified_case>);
 
-// Pause holds the read-back between its reads as it holds the copy between its chunks.
-TEST_F(VerifiedCopy, PauseHoldsTheReadBack) {
-  scratch::write_tree(host("src"), {{"a.bin", source_bytes}});
-  set_sources({engine("src")});
-  set_dest(engine("out"));
-  job_state.verify = 1;
-  bool copy_finished = false;
-  at_report(
-      [&](const job_report& r) {
-        if (r.kind == report_kind::file_progress && r.value == 100) copy_finished = true;
-        return copy_finished && r.kind == report_kind::file_progress && r.value < 100;
-      },
-      [] { store(job_state.paused, 1); });
-  int polls = 0;
-  int32_t bar_while_paused = -1;
-  fake_clock_on_sleep([&](int32_t milliseconds) {
-    if (milliseconds != 50) return;
-    bar_while_paused = positions_of(report_kind::file_progress).back();
-    if (++polls == 3) store(job_state.paused, 0);
-  });
-
-  EXPECT_EQ(run_job(), 0);
-  EXPECT_EQ(polls, 3);
-  EXPECT_EQ(bar_while_paused, 40) << "held after the read-back's first sector";
-  EXPECT_TRUE(scratch::same_tree({{"a.bin", source_bytes}}, host("out")));
-}
 }  // namespace
