@@ -145,8 +145,9 @@ file_outcome test_taken_name(file_copy& file, const file_display& display) {
   return tested == file_outcome::go_on ? file_outcome::failed : tested;
 }
 
-// Every byte is in the temporary file: make sure the system has it, then give it its name.
-// The source stays open for a late exists test, which asks it whether it is the destination.
+// Every byte is written: make sure the system has it, then give the copy its name (an empty
+// source's copy has it already). The source stays open for a late exists test, which asks it
+// whether it is the destination.
 file_outcome place_copy(file_copy& file, const file_display& display) {
   bool written = fflush(file.dest_stream) == 0 && !ferror(file.dest_stream);
   bool name_taken = false;

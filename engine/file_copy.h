@@ -47,11 +47,11 @@ struct temp_names {
 };
 
 // Opens the source, applies the exists test and the same-file guard (in a folder the job made,
-// only once the rename finds the name taken), and creates the temporary file: `go_on` when
-// both are open. Otherwise the file is skipped (it exists and
-// may not be replaced; in a verified job after its comparison with the source) or failed,
-// with its notice given and nothing left open. temps is the job's, from its first file to its
-// last.
+// only once the rename finds the name taken), and creates the file the copy is written to (a
+// temporary; for an empty source, the destination's name itself): `go_on` when both are open.
+// Otherwise the file is skipped (it exists and may not be replaced; in a verified job after its
+// comparison with the source) or failed, with its notice given and nothing left open. temps is
+// the job's, from its first file to its last.
 file_outcome open_file_streams(file_copy& file, temp_names& temps, const file_display& display);
 
 // Copies the open file chunk by chunk, then either moves the finished copy into place (in a
