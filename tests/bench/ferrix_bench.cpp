@@ -23,7 +23,7 @@
 #include "tests/gui/ferrix_driver.h"
 
 namespace {
-constexpr int poll_ms = 5;             // cheap: one WM_GETTEXT per label
+constexpr int poll_ms = 5;  // cheap: a read of the text the window system keeps
 constexpr int probe_every_ms = 50;     // dialog answer probes
 constexpr int sample_every_ms = 1000;  // the status line changes about once a second
 constexpr int job_timeout_ms = 3 * 60 * 60 * 1000;
@@ -115,9 +115,9 @@ bool run_job(driver::ferrix_process& ferrix, const bench_options& options, run_f
   bool stopped = false;
   for (;;) {
     const double now = now_seconds();
-    if (figures.first_file_seconds < 0 && !driver::text_of(file_label).empty())
+    if (figures.first_file_seconds < 0 && !driver::kept_text_of(file_label).empty())
       figures.first_file_seconds = now - start;
-    const std::string end_line = driver::text_of(done_label);
+    const std::string end_line = driver::kept_text_of(done_label);
     if (is_end_line(end_line, stopped)) {
       figures.seconds = now - start;
       break;
@@ -140,7 +140,7 @@ bool run_job(driver::ferrix_process& ferrix, const bench_options& options, run_f
       next_probe = now + probe_every_ms / 1000.0;
     }
     if (options.sample_speed && now >= next_sample) {
-      const std::string status = driver::control_text(dialog, IDC_STATUS_LINE);
+      const std::string status = driver::kept_text_of(driver::control(dialog, IDC_STATUS_LINE));
       // Only a new line is a new sample: the meter writes at most once per second.
       if (status != last_status) {
         const double speed = speed_in_status(status);

@@ -211,6 +211,14 @@ std::string text_of(HWND window) {
   return buffer;
 }
 
+std::string kept_text_of(HWND window) {
+  wchar_t wide[1024] = L"";
+  const int length = InternalGetWindowText(window, wide, sizeof wide / sizeof wide[0]);
+  char buffer[2048] = "";
+  WideCharToMultiByte(CP_ACP, 0, wide, length, buffer, sizeof buffer - 1, nullptr, nullptr);
+  return buffer;
+}
+
 std::string control_text(HWND dialog, int control_id) {
   return text_of(control(dialog, control_id));
 }

@@ -48,6 +48,9 @@ bool has_exited(const ferrix_process& process);
 // Reading the dialog.
 HWND control(HWND dialog, int control_id);
 std::string text_of(HWND window);  // GBK bytes
+// The text as the window system keeps it, read without a message to the dialog's thread: for
+// polling that must not slow the job it watches.
+std::string kept_text_of(HWND window);  // GBK bytes
 std::string control_text(HWND dialog, int control_id);
 std::string class_of(HWND window);
 bool is_enabled(HWND dialog, int control_id);
