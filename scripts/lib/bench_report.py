@@ -198,8 +198,9 @@ def header(results):
         {memory:.0f} GiB RAM, {results.fact('host', 'file_system')} file system,
         {results.fact('host', 'wine')}. Ferrix runs for real: `ferrix.exe` under Wine, its job
         loaded from a settings file through Load and the open dialog, started with Start; its time
-        runs from the Start click to the completion text (polled every 5 ms), so it leaves out the
-        program's start; so does the bare loop's, timed inside it. The other peers' times are the
+        runs from the Start click to the completion text (polled every 5 ms from the copy of the
+        label's text that the window system keeps, so that the polling sends the dialog no
+        message), so it leaves out the program's start; so does the bare loop's, timed inside it. The other peers' times are the
         wall time of the whole command (for `xcopy.exe` that includes starting a Wine process, a few
         tens of ms with a running wineserver). Every copy is compared with its source afterwards.
         The page cache is dropped before every run where the system allows it, and `sync` runs
