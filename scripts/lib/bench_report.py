@@ -192,6 +192,9 @@ def header(results):
     if dates[-1] != dates[0]:  # the last date only where it differs from the first
         when += " to " + (dates[-1].split()[1] if dates[-1][:10] == dates[0][:10] else dates[-1])
     memory = (results.number("host", "memory_kib") or 0) / 2 ** 20
+    settle_seconds = results.number("host", "settle_seconds")
+    settle = (f", and the run then waits {settle_seconds:.0f} s for the host's own write-back"
+              if settle_seconds else "")
     lines = ["# Benchmarks", ""]
     lines.append(paragraph(f"""
         Measured with `scripts/bench` ({when} UTC); {results.fact('host', 'cpus')} CPUs,
@@ -204,8 +207,8 @@ def header(results):
         wall time of the whole command (for `xcopy.exe` that includes starting a Wine process, a few
         tens of ms with a running wineserver). Every copy is compared with its source afterwards.
         The page cache is dropped before every run where the system allows it, and `sync` runs
-        before every run so that one run's write-back does not land in the next; no tool is made to
-        flush its own writes to disk. The bare loop is a small Win32 program that lists, creates the
+        before every run so that one run's write-back does not land in the next{settle}; no tool
+        is made to flush its own writes to disk. The bare loop is a small Win32 program that lists, creates the
         folders, reads and writes each file through one buffer and closes (no temporary name, no
         sorting): what Wine itself allows. Tools run interleaved on the same data, their order
         moved by one place each round so that no tool always runs first; the tables give the
