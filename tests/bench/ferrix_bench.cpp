@@ -23,7 +23,7 @@
 #include "tests/gui/ferrix_driver.h"
 
 namespace {
-constexpr int poll_ms = 5;  // cheap: a read of the text the window system keeps
+constexpr int poll_ms = 5;             // cheap: a read of the text the window system keeps
 constexpr int probe_every_ms = 50;     // dialog answer probes
 constexpr int sample_every_ms = 1000;  // the status line changes about once a second
 constexpr int job_timeout_ms = 3 * 60 * 60 * 1000;
@@ -107,6 +107,7 @@ bool run_job(driver::ferrix_process& ferrix, const bench_options& options, run_f
   HWND dialog = ferrix.dialog;
   HWND done_label = driver::control(dialog, IDC_ESTIMATE_LINE);
   HWND file_label = driver::control(dialog, IDC_CURRENT_FILE);
+  HWND status_label = driver::control(dialog, IDC_STATUS_LINE);
   const double start = now_seconds();
   driver::click(dialog, IDC_START_STOP);
   double next_probe = start;
@@ -140,7 +141,7 @@ bool run_job(driver::ferrix_process& ferrix, const bench_options& options, run_f
       next_probe = now + probe_every_ms / 1000.0;
     }
     if (options.sample_speed && now >= next_sample) {
-      const std::string status = driver::kept_text_of(driver::control(dialog, IDC_STATUS_LINE));
+      const std::string status = driver::kept_text_of(status_label);
       // Only a new line is a new sample: the meter writes at most once per second.
       if (status != last_status) {
         const double speed = speed_in_status(status);
