@@ -210,8 +210,10 @@ def header(results):
         before every run so that one run's write-back does not land in the next{settle}; no tool
         is made to flush its own writes to disk. The bare loop is a small Win32 program that lists, creates the
         folders, reads and writes each file through one buffer and closes (no temporary name, no
-        sorting): what Wine itself allows. Tools run interleaved on the same data, their order
-        moved by one place each round so that no tool always runs first; the tables give the
+        sorting): what Wine itself allows. Tools run interleaved on the same data, after one
+        run that is not recorded (the host is still writing the new data back), in a Williams
+        order: each tool takes each place once, and within the rounds no tool follows the same
+        tool twice. The tables give the
         median of the runs and their min-max range, and a verdict is "unclear" where Ferrix's
         range and the peer's, scaled by the target, overlap. MB/s is 10^6 bytes per second."""))
     return lines
