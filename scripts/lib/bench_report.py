@@ -202,20 +202,20 @@ def header(results):
         {results.fact('host', 'wine')}. Ferrix runs for real: `ferrix.exe` under Wine, its job
         loaded from a settings file through Load and the open dialog, started with Start; its time
         runs from the Start click to the completion text (polled every 5 ms from the copy of the
-        label's text that the window system keeps, so that the polling sends the dialog no
-        message), so it leaves out the program's start; so does the bare loop's, timed inside it. The other peers' times are the
-        wall time of the whole command (for `xcopy.exe` that includes starting a Wine process, a few
-        tens of ms with a running wineserver). Every copy is compared with its source afterwards.
-        The page cache is dropped before every run where the system allows it, and `sync` runs
-        before every run so that one run's write-back does not land in the next{settle}; no tool
-        is made to flush its own writes to disk. The bare loop is a small Win32 program that lists, creates the
-        folders, reads and writes each file through one buffer and closes (no temporary name, no
-        sorting): what Wine itself allows. Tools run interleaved on the same data, after one
-        run that is not recorded (the host is still writing the new data back), in a Williams
-        order: each tool takes each place once, and within the rounds no tool follows the same
-        tool twice. The tables give the
-        median of the runs and their min-max range, and a verdict is "unclear" where Ferrix's
-        range and the peer's, scaled by the target, overlap. MB/s is 10^6 bytes per second."""))
+        label's text that the window system keeps, so that the polling sends the dialog no message),
+        so it leaves out the program's start; so does the bare loop's, timed inside it. The other
+        peers' times are the wall time of the whole command (for `xcopy.exe` that includes starting
+        a Wine process, a few tens of ms with a running wineserver). Every copy is compared with its
+        source afterwards. The page cache is dropped before every run where the system allows it,
+        and `sync` runs before every run so that one run's write-back does not land in the
+        next{settle}; no tool is made to flush its own writes to disk. The bare loop is a small
+        Win32 program that lists, creates the folders, reads and writes each file through one buffer
+        and closes (no temporary name, no sorting): what Wine itself allows. Tools run interleaved
+        on the same data, after one run that is not recorded (the host is still writing the new data
+        back), in a Williams order: each tool takes each place once, and within the rounds no tool
+        follows the same tool twice. The tables give the median of the runs and their min-max range,
+        and a verdict is "unclear" where Ferrix's range and the peer's, scaled by the target,
+        overlap. MB/s is 10^6 bytes per second."""))
     return lines
 
 
