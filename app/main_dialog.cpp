@@ -19,7 +19,7 @@ namespace {
 void initialise_dialog(HWND dialog, LPARAM state) {
   keep_dialog_state(dialog, state);
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_FERRIX));
-  SetClassLongA(dialog, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
+  SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
   set_up_speed_slider(dialog);
   accept_dropped_files(dialog);
   add_verify_menu_item(dialog);
