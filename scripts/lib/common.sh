@@ -7,6 +7,9 @@ FERRIX_BUILD=${FERRIX_BUILD:-$FERRIX_ROOT/build}  # a helper may build elsewhere
 FERRIX_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32 xvfb
                  imagemagick fonts-wqy-zenhei fonts-noto-cjk locales x11-utils xauth
                  clang libclang-rt-14-dev python3 python3-tabulate ccache libxxhash-dev)
+# Where the host runs no 32-bit code, the Windows programs are built for x86-64 and run by
+# wine64 instead (the release stays 32-bit: scripts/package).
+FERRIX_64_BIT_PACKAGES=(g++-mingw-w64-x86-64 wine64)
 # Debian's interpreter, which sees the Debian Python packages above; the first python3 on PATH
 # may be another one.
 FERRIX_PYTHON=/usr/bin/python3
@@ -25,22 +28,27 @@ install_packages() {
   return 1
 }
 
-ensure_packages() {
+# install_missing PACKAGE...: installs those not installed yet (as root; otherwise says how).
+install_missing() {
   local missing=() package
-  for package in "${FERRIX_PACKAGES[@]}"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
       missing+=("$package")
   done
-  if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-      echo "Missing Debian packages: ${missing[*]}" >&2
-      echo "As root: dpkg --add-architecture i386 && apt-get update && apt-get install -y ${missing[*]}" >&2
-      exit 1
-    fi
-    step "installing ${missing[*]}"
-    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    install_packages "${missing[@]}"
+  [ ${#missing[@]} -gt 0 ] || return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing Debian packages: ${missing[*]}" >&2
+    echo "As root: dpkg --add-architecture i386 && apt-get update && apt-get install -y ${missing[*]}" >&2
+    exit 1
   fi
+  step "installing ${missing[*]}"
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  install_packages "${missing[@]}"
+}
+
+ensure_packages() {
+  install_missing "${FERRIX_PACKAGES[@]}"
+  host_runs_32_bit_code || install_missing "${FERRIX_64_BIT_PACKAGES[@]}"
   if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
     if [ "$(id -u)" -ne 0 ]; then
       echo "Missing locale zh_CN.UTF-8: as root, localedef -i zh_CN -f UTF-8 zh_CN.UTF-8" >&2
@@ -70,9 +78,24 @@ configure_and_build() {
     { tail -n 60 "$FERRIX_BUILD/$name.build.log"; return 1; }
 }
 
+# Some virtual machines turn the kernel's 32-bit mode off: there Wine's 32-bit loader cannot
+# start (its execve fails), nor can Wine's 64-bit loader run 32-bit code.
+host_runs_32_bit_code() {
+  [ -z "${FERRIX_HOST_32_BIT:-}" ] || return "$FERRIX_HOST_32_BIT"
+  local probe=/usr/lib/wine/wineserver32  # wine32's, and a 32-bit program
+  FERRIX_HOST_32_BIT=0
+  [ ! -x "$probe" ] || "$probe" --version >/dev/null 2>&1 || FERRIX_HOST_32_BIT=1
+  return "$FERRIX_HOST_32_BIT"
+}
+
+# The processor the Windows test programs are built for: i686, as released, wherever the host
+# can run it.
+windows_test_arch() { if host_runs_32_bit_code; then echo i686; else echo x86_64; fi; }
+
 build_windows() {
   mkdir -p "$FERRIX_BUILD"
-  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$FERRIX_ROOT/cmake/toolchain-mingw-i686.cmake"
+  configure_and_build win32 \
+    -DCMAKE_TOOLCHAIN_FILE="$FERRIX_ROOT/cmake/toolchain-mingw-$(windows_test_arch).cmake"
 }
 
 start_display() {
@@ -95,9 +118,22 @@ start_display() {
   return 1
 }
 
+# write_wine64_command FOLDER: a wine command there that starts Wine's 64-bit loader, which
+# Debian's own wine command takes only where the 32-bit one is not installed.
+write_wine64_command() {
+  mkdir -p "$1"
+  printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$1/wine"
+  chmod 755 "$1/wine"
+}
+
 export_wine_environment() {
   # FERRIX_WINE_PREFIX: another prefix, for a second Wine beside the first (scripts/test).
   export WINEPREFIX=${FERRIX_WINE_PREFIX:-$FERRIX_BUILD/wine-prefix} WINEARCH=win32 WINEDEBUG=-all
+  if ! host_runs_32_bit_code; then
+    WINEARCH=win64
+    write_wine64_command "$FERRIX_BUILD/wine64-bin"
+    case ":$PATH:" in *":$FERRIX_BUILD/wine64-bin:"*) ;; *) export PATH=$FERRIX_BUILD/wine64-bin:$PATH ;; esac
+  fi
   export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml="
 }
@@ -114,7 +150,7 @@ ensure_wine_prefix() {
 # set_up_wine_prefix [RUNNER...]: boots $WINEPREFIX and sets it up for the dialog, each command
 # run through RUNNER when one is given (as another user, who must own the prefix).
 set_up_wine_prefix() {
-  "$@" wineboot -i >/dev/null 2>&1
+  "$@" wine wineboot -i >/dev/null 2>&1
   "$@" wineserver -w
   # Debian's Wine does not load its own fonts from /usr/share: copy them into the prefix.
   "$@" cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true

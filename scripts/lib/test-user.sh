@@ -7,10 +7,11 @@ FERRIX_PERMISSION_CASES='PermissionFaults.*'
 FERRIX_TEST_RUN=""  # the user's folder for one run: prefix, programs, results
 
 # as_test_user COMMAND...: runs it as the test user in its run folder, with this environment
-# (the Wine settings) but its own prefix and X authority file.
+# (the Wine settings) but its own prefix, X authority file and commands (bin, first on PATH).
 as_test_user() {
   (cd "$FERRIX_TEST_RUN" && runuser -u "$FERRIX_TEST_USER" -- env HOME="$FERRIX_TEST_HOME" \
-    XAUTHORITY="$FERRIX_TEST_RUN/Xauthority" WINEPREFIX="$FERRIX_TEST_RUN/wine-prefix" "$@")
+    XAUTHORITY="$FERRIX_TEST_RUN/Xauthority" WINEPREFIX="$FERRIX_TEST_RUN/wine-prefix" \
+    PATH="$FERRIX_TEST_RUN/bin:$PATH" "$@")
 }
 
 ensure_test_user() {
@@ -32,6 +33,7 @@ start_test_user_wine() {
     "$FERRIX_TEST_RUN/win32/tests/ferrix_gui_tests.exe"
   install "${own[@]}" "$FERRIX_ROOT/tests/gui/run_with_screenshots.sh" "$FERRIX_TEST_RUN/"
   install -d "${own[@]}" "$FERRIX_TEST_RUN/results"
+  host_runs_32_bit_code || as_test_user bash -c "$(declare -f write_wine64_command); write_wine64_command bin"
   # A display with a cookie takes only its holders: the user gets a copy (the Xvfb of
   # start_display has none and takes any local user).
   xauth extract - "$DISPLAY" 2>/dev/null | as_test_user xauth -q merge - 2>/dev/null || true
