@@ -195,11 +195,14 @@ def header(results):
     settle_seconds = results.number("host", "settle_seconds")
     settle = (f", and the run then waits {settle_seconds:.0f} s for the host's own write-back"
               if settle_seconds else "")
+    # A host that runs no 32-bit code gets the Windows programs built for x86-64.
+    arch = ("; the Windows programs, xcopy.exe's included, are 64-bit builds (this host runs no "
+            "32-bit code)" if results.fact("host", "windows_arch") == "x86_64" else "")
     lines = ["# Benchmarks", ""]
     lines.append(paragraph(f"""
         Measured with `scripts/bench` ({when} UTC); {results.fact('host', 'cpus')} CPUs,
         {memory:.0f} GiB RAM, {results.fact('host', 'file_system')} file system,
-        {results.fact('host', 'wine')}. Ferrix runs for real: `ferrix.exe` under Wine, its job
+        {results.fact('host', 'wine')}{arch}. Ferrix runs for real: `ferrix.exe` under Wine, its job
         loaded from a settings file through Load and the open dialog, started with Start; its time
         runs from the Start click to the completion text (polled every 5 ms from the copy of the
         label's text that the window system keeps, so that the polling sends the dialog no message),
