@@ -94,6 +94,12 @@ class Results:
 Target = namedtuple("Target", "workload wanted figure met")
 
 
+def windows_arch(results):
+    """The processor the Windows programs were built for; runs recorded before the fact was
+    kept were all i686."""
+    return results.fact("host", "windows_arch") or "i686"
+
+
 def paragraph(text):
     return textwrap.fill(" ".join(text.split()), WIDTH, break_on_hyphens=False,
                          break_long_words=False)
@@ -199,7 +205,7 @@ def header(results):
               if settle_seconds else "")
     # A host that runs no 32-bit code gets the Windows programs built for x86-64.
     arch = ("; the Windows programs, xcopy.exe's included, are 64-bit builds (this host runs no "
-            "32-bit code)" if results.fact("host", "windows_arch") == "x86_64" else "")
+            "32-bit code)" if windows_arch(results) == "x86_64" else "")
     lines = ["# Benchmarks", ""]
     lines.append(paragraph(f"""
         Measured with `scripts/bench` ({when} UTC); {results.fact('host', 'cpus')} CPUs,
@@ -365,7 +371,7 @@ def scale_section(results, index):
              conditions(results, "scale", "of Ferrix and of find | sort"), ""]
     first_ratio = ratio(first, find)
     per_entry = (peak_pf - base) / files if peak_pf is not None and files else None
-    header, pointer = ENTRY_HEADER_AND_POINTER[results.fact("host", "windows_arch") or "i686"]
+    header, pointer = ENTRY_HEADER_AND_POINTER[windows_arch(results)]
     entry_bytes = 256 + header + pointer
     targets = [
         Target("scale", f"Start to first file within {FIRST_FILE_LIMIT:.0f}x find | sort",
@@ -384,7 +390,8 @@ def scale_section(results, index):
         ["Peak private memory (PeakPagefileUsage), bytes", fmt(peak_pf, 0),
          f"one-file job (the base): {base:.0f}",
          f"base + {entry_bytes} B x {files:,} (256-byte block + {header}-byte allocator header "
-         f"+ {pointer}-byte pointer)", f"{verdict(targets[1].met)} ({targets[1].figure} above the base)"],
+         f"+ {pointer}-byte pointer)",
+         f"{verdict(targets[1].met)} ({targets[1].figure} above the base)"],
         ["Peak working set, bytes", fmt(peak_ws, 0), "", "", ""],
         ["Dialog answer (WM_NULL round trip every 50 ms), worst / median ms",
          f"{fmt(worst, 1)} / {fmt(answer, 2)}", "", f"worst under {ANSWER_MS} ms",
@@ -516,7 +523,7 @@ def hash_section(results, index):
     mib = int(results.number("hash", "mib") or 0)
     target = Target("hash", f"the content hash at least {HASH_GB_PER_S:.0f} GB/s",
                     f"{range_text(gb)} GB/s", min(gb) >= HASH_GB_PER_S if gb else None)
-    arch = results.fact("host", "windows_arch") or "i686"
+    arch = windows_arch(results)
     lines = [f"## {index}. Content hash", "", paragraph(f"""
         XXH3-128, as a verified copy hashes what it reads and what it reads back, in the
         product's own {arch} build under Wine: one copy buffer hashed again and again, {mib} MiB
