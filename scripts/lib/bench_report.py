@@ -371,8 +371,8 @@ def scale_section(results, index):
              conditions(results, "scale", "of Ferrix and of find | sort"), ""]
     first_ratio = ratio(first, find)
     per_entry = (peak_pf - base) / files if peak_pf is not None and files else None
-    header, pointer = ENTRY_HEADER_AND_POINTER[windows_arch(results)]
-    entry_bytes = 256 + header + pointer
+    allocator_header, pointer = ENTRY_HEADER_AND_POINTER[windows_arch(results)]
+    entry_bytes = 256 + allocator_header + pointer
     targets = [
         Target("scale", f"Start to first file within {FIRST_FILE_LIMIT:.0f}x find | sort",
                f"{fmt(first_ratio, 2)}x",
@@ -389,8 +389,8 @@ def scale_section(results, index):
         ["Whole job, Start to completion, s", fmt(whole), "", "", ""],
         ["Peak private memory (PeakPagefileUsage), bytes", fmt(peak_pf, 0),
          f"one-file job (the base): {base:.0f}",
-         f"base + {entry_bytes} B x {files:,} (256-byte block + {header}-byte allocator header "
-         f"+ {pointer}-byte pointer)",
+         f"base + {entry_bytes} B x {files:,} (256-byte block + {allocator_header}-byte "
+         f"allocator header + {pointer}-byte pointer)",
          f"{verdict(targets[1].met)} ({targets[1].figure} above the base)"],
         ["Peak working set, bytes", fmt(peak_ws, 0), "", "", ""],
         ["Dialog answer (WM_NULL round trip every 50 ms), worst / median ms",
