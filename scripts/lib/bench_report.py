@@ -203,6 +203,11 @@ def header(results):
     settle_seconds = results.number("host", "settle_seconds")
     settle = (f", and the run then waits {settle_seconds:.0f} s for the host's own write-back"
               if settle_seconds else "")
+    reporting = ("The guest's free page reporting (memory it frees handed back to the VM's host, "
+                 "which faults it in again at its next first touch, so that the writes of each run "
+                 "after a drop of the page cache paid for it, some runs far more than others) is "
+                 "paused while the bench runs."
+                 if results.fact("host", "page_reporting") == "paused" else "")
     # A host that runs no 32-bit code gets the Windows programs built for x86-64.
     arch = ("; the Windows programs, xcopy.exe's included, are 64-bit builds (this host runs no "
             "32-bit code)" if windows_arch(results) == "x86_64" else "")
@@ -219,14 +224,14 @@ def header(results):
         a Wine process, a few tens of ms with a running wineserver). Every copy is compared with its
         source afterwards. The page cache is dropped before every run where the system allows it,
         and `sync` runs before every run so that one run's write-back does not land in the
-        next{settle}; no tool is made to flush its own writes to disk. The bare loop is a small
-        Win32 program that lists, creates the folders, reads and writes each file through one buffer
-        and closes (no temporary name, no sorting): what Wine itself allows. Tools run interleaved
-        on the same data, after one run that is not recorded (the host is still writing the new data
-        back), in a Williams order: each tool takes each place once, and within the rounds no tool
-        follows the same tool twice. The tables give the median of the runs and their min-max range,
-        and a verdict is "unclear" where Ferrix's range and the peer's, scaled by the target,
-        overlap. MB/s is 10^6 bytes per second."""))
+        next{settle}; no tool is made to flush its own writes to disk. {reporting} The bare loop is
+        a small Win32 program that lists, creates the folders, reads and writes each file through
+        one buffer and closes (no temporary name, no sorting): what Wine itself allows. Tools run
+        interleaved on the same data, after one run that is not recorded (the host is still writing
+        the new data back), in a Williams order: each tool takes each place once, and within the
+        rounds no tool follows the same tool twice. The tables give the median of the runs and their
+        min-max range, and a verdict is "unclear" where Ferrix's range and the peer's, scaled by the
+        target, overlap. MB/s is 10^6 bytes per second."""))
     return lines
 
 

@@ -68,6 +68,13 @@ class Figures(unittest.TestCase):
         _, targets = report.throughput_section(results, "small", 2)
         self.assertEqual([(t.figure, t.met) for t in targets], [("0.52x", True), ("1.10x", None)])
 
+    def test_paused_page_reporting_is_said_only_where_it_was_paused(self):
+        for state, said in (("paused", True), ("on", False), ("none", False)):
+            results = report.Results(facts("host", page_reporting=state) +
+                                     facts("small", measured_at="2026-12-09 13:00"))
+            with self.subTest(state=state):
+                self.assertIs("page reporting" in " ".join(report.header(results)), said)
+
     def test_verified_copies_judged_against_each_datas_limit(self):
         # Verified takes 2.05x on both: within the large data's limit, beyond the small's.
         results = report.Results(
