@@ -64,7 +64,7 @@ bool next_folder_level(const char* dest_file_path, size_t& cursor, char (&level)
 }
 
 namespace {
-constexpr char temp_prefix[] = "~fx";
+constexpr char temp_prefix[] = "~f+";
 constexpr size_t temp_prefix_length = sizeof temp_prefix - 1;
 }  // namespace
 

@@ -111,4 +111,4 @@
 #define TEXT_LOG_KEPT_DIFFERS "已存在, 内容不同"
 #define TEXT_LOG_READ_BACK_CACHED "系统不允许绕过缓存读回, 校验读取的是缓存中的内容"
 #define TEXT_LOG_LEFTOVER_KEPT "无法证实为崩溃留下的临时文件, 未删除"
-#define TEXT_LOG_NO_CRASH_RECORDS "状态目录无法保存记录, 崩溃留下的 ~fx 临时文件不会被清除"
+#define TEXT_LOG_NO_CRASH_RECORDS "状态目录无法保存记录, 崩溃留下的 ~f+ 临时文件不会被清除"

@@ -101,27 +101,27 @@ TEST(DestinationPathLimits, RelativeFolderNeverRunsPastItsText) {
 TEST(TemporaryName, IsShortBesideTheDestinationAndNeverItsOwnName) {
   char temp[windows_path_size];
   ASSERT_TRUE(compose_temp_path("D:\\out\\sub\\a.txt", "D:\\out", 0x1a, temp));
-  EXPECT_STREQ(temp, "D:\\out\\sub\\~fx1a");
+  EXPECT_STREQ(temp, "D:\\out\\sub\\~f+1a");
 
   // Beside a destination of the longest allowed length it still fits in 259 characters.
   std::string longest = "D:\\" + std::string(250, 'f') + "\\a";
   ASSERT_EQ(longest.size(), 255u);
   ASSERT_TRUE(compose_temp_path(longest.c_str(), longest.c_str(), 0xffff, temp));
-  EXPECT_EQ(std::string(temp), "D:\\" + std::string(250, 'f') + "\\~fxff");
+  EXPECT_EQ(std::string(temp), "D:\\" + std::string(250, 'f') + "\\~f+ff");
   EXPECT_LE(strlen(temp), 259u);
 
   // A file that is itself called like a temporary name never gets that name as its temporary.
-  EXPECT_FALSE(compose_temp_path("D:\\out\\~fx07", "D:\\out", 7, temp));
-  EXPECT_FALSE(compose_temp_path("D:\\out\\~FXAB", "D:\\out", 0xab, temp));
-  EXPECT_TRUE(compose_temp_path("D:\\out\\~fx07", "D:\\out", 8, temp));
-  EXPECT_STREQ(temp, "D:\\out\\~fx08");
+  EXPECT_FALSE(compose_temp_path("D:\\out\\~f+07", "D:\\out", 7, temp));
+  EXPECT_FALSE(compose_temp_path("D:\\out\\~F+AB", "D:\\out", 0xab, temp));
+  EXPECT_TRUE(compose_temp_path("D:\\out\\~f+07", "D:\\out", 8, temp));
+  EXPECT_STREQ(temp, "D:\\out\\~f+08");
 
   ASSERT_TRUE(compose_temp_path("D:\\乗\\x", "D:\\乗", 1, temp));
-  EXPECT_STREQ(temp, "D:\\乗\\~fx01");
+  EXPECT_STREQ(temp, "D:\\乗\\~f+01");
 
   // A name beginning with a colon just after a first backslash is no drive "\:".
   ASSERT_TRUE(compose_temp_path("\\:x", "\\", 2, temp));
-  EXPECT_STREQ(temp, "\\~fx02");
+  EXPECT_STREQ(temp, "\\~f+02");
 }
 
 struct temp_place_case {
@@ -149,7 +149,7 @@ TEST_P(TemporaryPlace, FitsBesideOrInTheRoot) {
   char temp[windows_path_size];
   ASSERT_TRUE(compose_temp_path(path.c_str(), root.c_str(), 3, temp)) << c.name;
   const std::string place = std::string(c.expected_folder) == "root" ? root : folder;
-  EXPECT_EQ(std::string(temp), place + "\\~fx03") << c.name;
+  EXPECT_EQ(std::string(temp), place + "\\~f+03") << c.name;
   EXPECT_LE(strlen(temp), c.root_length > 249 ? 259u : 255u) << c.name;
 }
 
@@ -166,10 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
     case_name<temp_place_case>);
 
 TEST(TemporaryName, OnlyTheExactShapeIsOne) {
-  EXPECT_TRUE(is_temp_name("~fx00"));
-  EXPECT_TRUE(is_temp_name("~fxa9"));
-  for (const char* other : {"~0000", "~ffff", "~fx0", "~fx000", "~fx0A", "~FX00", "~fx00.txt",
-                            "~fx0g", "fx000", "~fx 0", "~ex00", ""})
+  EXPECT_TRUE(is_temp_name("~f+00"));
+  EXPECT_TRUE(is_temp_name("~f+a9"));
+  for (const char* other : {"~0000", "~ffff", "~fx00", "~f+0", "~f+000", "~f+0A", "~F+00",
+                            "~f+00.txt", "~f+0g", "f+000", "~f+ 0", "~e+00", ""})
     EXPECT_FALSE(is_temp_name(other)) << other;
 }
 }  // namespace

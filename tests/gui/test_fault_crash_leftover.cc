@@ -33,22 +33,22 @@ class CrashLeftover : public JobFixture {
 TEST_F(CrashLeftover, IsClearedByTheNextCompleteRun) {
   ASSERT_NO_FATAL_FAILURE(prepare_long_job());
   ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~0001", "not Ferrix's to delete"));
-  ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~fx00", "a user's, named as a temporary"));
+  ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~f+00", "a user's, named as a temporary"));
   ASSERT_TRUE(start_long_job());
   driver::kill_ferrix(ferrix);  // TerminateProcess, as a crash: nothing of the job finishes
 
   const std::vector<std::string> after_crash = file_tree::files_below(long_job_dest);
-  EXPECT_EQ(after_crash, (std::vector<std::string>{"~0001", "~fx00", "~fx01"}))
+  EXPECT_EQ(after_crash, (std::vector<std::string>{"~0001", "~f+00", "~f+01"}))
       << "the crash leaves its temporary, nothing under the final name";
 
   ASSERT_NO_FATAL_FAILURE(run_the_job_again_to_its_end());
 
   EXPECT_EQ(file_tree::files_below(long_job_dest),
-            (std::vector<std::string>{"big.bin", "~0001", "~fx00"}));
+            (std::vector<std::string>{"big.bin", "~0001", "~f+00"}));
   std::string kept;
   ASSERT_TRUE(file_tree::read_file(long_job_dest + "\\~0001", kept));
   EXPECT_EQ(kept, "not Ferrix's to delete");
-  ASSERT_TRUE(file_tree::read_file(long_job_dest + "\\~fx00", kept));
+  ASSERT_TRUE(file_tree::read_file(long_job_dest + "\\~f+00", kept));
   EXPECT_EQ(kept, "a user's, named as a temporary");
   std::string source_bytes, copy_bytes;
   ASSERT_TRUE(file_tree::read_file(long_job_source + "\\big.bin", source_bytes));
@@ -63,15 +63,15 @@ TEST_F(CrashLeftover, GivenAUsersBytesInItsIdentityStays) {
   ASSERT_NO_FATAL_FAILURE(prepare_long_job());
   ASSERT_TRUE(start_long_job());
   driver::kill_ferrix(ferrix);
-  ASSERT_EQ(file_tree::files_below(long_job_dest), std::vector<std::string>{"~fx00"});
+  ASSERT_EQ(file_tree::files_below(long_job_dest), std::vector<std::string>{"~f+00"});
   const std::string users = "a user's own, in the leftover's place";
-  ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~fx00", users));
+  ASSERT_TRUE(file_tree::write_file(long_job_dest + "\\~f+00", users));
 
   ASSERT_NO_FATAL_FAILURE(run_the_job_again_to_its_end());
 
-  EXPECT_EQ(file_tree::files_below(long_job_dest), (std::vector<std::string>{"big.bin", "~fx00"}));
+  EXPECT_EQ(file_tree::files_below(long_job_dest), (std::vector<std::string>{"big.bin", "~f+00"}));
   std::string kept;
-  ASSERT_TRUE(file_tree::read_file(long_job_dest + "\\~fx00", kept));
+  ASSERT_TRUE(file_tree::read_file(long_job_dest + "\\~f+00", kept));
   EXPECT_EQ(kept, users);
 }
 }  // namespace
