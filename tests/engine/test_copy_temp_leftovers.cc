@@ -52,18 +52,17 @@ void crash(run_at_work& run) {
 
 TEST_F(CopyJob, LeftoversOfACrashAreClearedAndNothingElse) {
   scratch::write_tree(host("src"), {{"a.txt", "a"}, {"sub/b.txt", "b"}});
-  const file_map not_ours = {{"~0001", "an earlier version's"}, {"~f+0", "a user's"},
-                             {"~f+000", "a user's too"}, {"~f+4g", "and this"},
+  const file_map not_ours = {{"~0001", "an earlier version's"}, {"~fx0", "a user's"},
+                             {"~fx000", "a user's too"}, {"~fx4g", "and this"},
                              {"sub/~f+00", "a user's, named exactly as a temporary"}};
   scratch::write_tree(host("out"), not_ours);
   scratch::write_tree(host("other"), {{"big", "partial copy of a run, and the rest"}});
   const std::string source = engine("other\\big");
-  // Three runs at work at once, each with its temporary (one named as the last version named
-  // them: its record proves it all the same); then all three crash.
+  // Three runs at work at once, each with its temporary; then all three crash.
   std::vector<run_at_work> runs(3);
-  ASSERT_NO_FATAL_FAILURE(start_run(runs[0], engine("out\\~f+00"), source, "partial copy of a run"));
+  ASSERT_NO_FATAL_FAILURE(start_run(runs[0], engine("out\\~fx00"), source, "partial copy of a run"));
   ASSERT_NO_FATAL_FAILURE(start_run(runs[1], engine("out\\~fx3c"), source, "partial"));
-  ASSERT_NO_FATAL_FAILURE(start_run(runs[2], engine("out\\sub\\~f+ff"), source, "p"));
+  ASSERT_NO_FATAL_FAILURE(start_run(runs[2], engine("out\\sub\\~fxff"), source, "p"));
   for (run_at_work& run : runs) crash(run);
   set_sources({engine("src")});
   set_dest(engine("out"));
@@ -85,16 +84,16 @@ TEST_F(CopyJob, AFileGivenARecordedTemporarysNameAfterTheCrashStays) {
   run_at_work run;
   scratch::write_tree(host("elsewhere"), {{"b.txt", "partial copy of a run, and the rest"}});
   ASSERT_NO_FATAL_FAILURE(
-      start_run(run, engine("out\\~f+00"), engine("elsewhere\\b.txt"), "partial copy of a run"));
+      start_run(run, engine("out\\~fx00"), engine("elsewhere\\b.txt"), "partial copy of a run"));
   crash(run);
   // Written while the leftover still stands, so that it cannot be given the leftover's identity.
   scratch::write_tree(host("out"), {{"mine", "a user's"}});
-  ASSERT_EQ(delete_file(engine("out\\~f+00").c_str()), 0);
-  ASSERT_EQ(std::rename(host("out/mine").c_str(), host("out/~f+00").c_str()), 0);
+  ASSERT_EQ(delete_file(engine("out\\~fx00").c_str()), 0);
+  ASSERT_EQ(std::rename(host("out/mine").c_str(), host("out/~fx00").c_str()), 0);
   set_sources({engine("src")});
   set_dest(engine("out"));
   run_job();
-  EXPECT_TRUE(scratch::same_tree({{"a.txt", "a"}, {"~f+00", "a user's"}}, host("out")));
+  EXPECT_TRUE(scratch::same_tree({{"a.txt", "a"}, {"~fx00", "a user's"}}, host("out")));
   EXPECT_TRUE(error_texts().empty());
 }
 
@@ -117,9 +116,9 @@ TEST_P(UnprovenLeftover, StaysAndIsNamedInARemark) {
   scratch::make_folders(host(""), "out");
   run_at_work run;
   ASSERT_NO_FATAL_FAILURE(
-      start_run(run, engine("out\\~f+00"), engine("elsewhere\\big"), c.temp_bytes));
+      start_run(run, engine("out\\~fx00"), engine("elsewhere\\big"), c.temp_bytes));
   crash(run);
-  if (c.after_crash) scratch::write_file(host("out/~f+00"), c.after_crash);
+  if (c.after_crash) scratch::write_file(host("out/~fx00"), c.after_crash);
   if (c.source_after)
     scratch::write_file(host("elsewhere/big"), c.source_after);
   else
@@ -128,8 +127,8 @@ TEST_P(UnprovenLeftover, StaysAndIsNamedInARemark) {
   set_dest(engine("out"));
   run_job();
   const std::string kept = c.after_crash ? c.after_crash : c.temp_bytes;
-  EXPECT_TRUE(scratch::same_tree({{"a.txt", "a"}, {"~f+00", kept}}, host("out"))) << c.name;
-  EXPECT_EQ(remarks(), std::vector<std::string>{"remark leftover kept " + engine("out\\~f+00")})
+  EXPECT_TRUE(scratch::same_tree({{"a.txt", "a"}, {"~fx00", kept}}, host("out"))) << c.name;
+  EXPECT_EQ(remarks(), std::vector<std::string>{"remark leftover kept " + engine("out\\~fx00")})
       << c.name;
   EXPECT_TRUE(error_texts().empty()) << c.name;
 }
@@ -159,18 +158,18 @@ TEST_F(CopyJob, ARecordNamesOnlyTheLatestTemporaryOfItsRun) {
   scratch::make_folders(host(""), "out/a folder with a longer name");
   run_at_work run;
   ASSERT_NO_FATAL_FAILURE(
-      start_run(run, engine("out\\a folder with a longer name\\~f+00"),
+      start_run(run, engine("out\\a folder with a longer name\\~fx00"),
                 engine("elsewhere\\c.txt"), "a finished copy"));
   fclose(run.temp);
-  ASSERT_EQ(std::rename(host("out/a folder with a longer name/~f+00").c_str(),
+  ASSERT_EQ(std::rename(host("out/a folder with a longer name/~fx00").c_str(),
                         host("out/a folder with a longer name/done.txt").c_str()),
             0);
   bool taken = true;
-  run.temp = create_new_file_stream(engine("out\\~f+00").c_str(), &taken);
+  run.temp = create_new_file_stream(engine("out\\~fx00").c_str(), &taken);
   ASSERT_NE(run.temp, nullptr);
   ASSERT_GE(fputs("partial copy", run.temp), 0);
   ASSERT_EQ(fflush(run.temp), 0);
-  temp_record_note(run.record, run.temp, engine("out\\~f+00").c_str(),
+  temp_record_note(run.record, run.temp, engine("out\\~fx00").c_str(),
                    engine("elsewhere\\b.txt").c_str());
   crash(run);
   set_sources({engine("src")});
@@ -189,7 +188,7 @@ TEST_F(CopyJob, TemporaryOfARunStillAtWorkIsLeftAlone) {
   scratch::make_folders(host(""), "out");
   run_at_work other;
   scratch::write_tree(host("elsewhere"), {{"c.txt", "the other run's bytes"}});
-  ASSERT_NO_FATAL_FAILURE(start_run(other, engine("out\\~f+00"), engine("elsewhere\\c.txt"),
+  ASSERT_NO_FATAL_FAILURE(start_run(other, engine("out\\~fx00"), engine("elsewhere\\c.txt"),
                                     "the other run's bytes"));
   set_sources({engine("src")});
   set_dest(engine("out"));
@@ -199,7 +198,7 @@ TEST_F(CopyJob, TemporaryOfARunStillAtWorkIsLeftAlone) {
   // does not share deletion.
   crash(other);
   EXPECT_TRUE(scratch::same_tree(
-      {{"a.txt", "a"}, {"b.txt", "b"}, {"~f+00", "the other run's bytes"}}, host("out")));
+      {{"a.txt", "a"}, {"b.txt", "b"}, {"~fx00", "the other run's bytes"}}, host("out")));
   // Once its maker is gone, the file is a leftover like any other: the next run clears it.
   store(job_state.running, 1);  // as Start sets it
   run_job();

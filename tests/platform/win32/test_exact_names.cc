@@ -142,12 +142,12 @@ TEST_F(ListingUnderWindows, NamesEndingInADotOrABlankAreListedReadAndDeletedAsTh
 TEST_F(ListingUnderWindows, ANameInAnotherCaseIsTaken) {
   scratch::write_file(folder + "\\Kept.txt", "kept");
   bool taken = true;
-  FILE* file = create_new_file_stream((folder + "\\~f+00").c_str(), &taken);
+  FILE* file = create_new_file_stream((folder + "\\~fx00").c_str(), &taken);
   ASSERT_NE(file, nullptr);
   ASSERT_EQ(fflush(file), 0);
-  EXPECT_FALSE(close_into_place(file, (folder + "\\~f+00").c_str(),
+  EXPECT_FALSE(close_into_place(file, (folder + "\\~fx00").c_str(),
                                 (folder + "\\KEPT.TXT").c_str(), false, &taken));
   EXPECT_TRUE(taken);
-  EXPECT_EQ(names_in(folder + "\\*.*"), (std::vector<std::string>{"Kept.txt", "~f+00"}));
+  EXPECT_EQ(names_in(folder + "\\*.*"), (std::vector<std::string>{"Kept.txt", "~fx00"}));
 }
 }  // namespace
